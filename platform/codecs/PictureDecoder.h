@@ -1,0 +1,31 @@
+#pragma once
+
+// Picture decoding shared by the picture boxes and the image stand-in. The format is told by
+// the leading bytes.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "platform/codecs/PictureFit.h"
+
+namespace codecs {
+
+enum class PictureFormat { Jpeg, Png, Gif, Bmp, Icon, Cursor, Pcx };
+
+struct DecodedPicture {
+    int width = 0;  // of the pixels delivered; smaller than natural for a scaled decode
+    int height = 0;
+    int naturalWidth = 0;
+    int naturalHeight = 0;
+    std::vector<std::uint32_t> argb;  // 0xAARRGGBB, not premultiplied, rows top to bottom
+};
+
+std::optional<PictureFormat> SniffPictureFormat(std::span<const std::uint8_t> data);
+
+// Nothing for fewer than 8 bytes, unknown formats, broken data and pictures too large to hold.
+std::optional<DecodedPicture> DecodePicture(std::span<const std::uint8_t> data,
+                                            DecodeHint hint = {});
+
+}  // namespace codecs

@@ -1,0 +1,36 @@
+#pragma once
+
+// Internal to the text operations: finds successive matches of a pattern that start on
+// character boundaries of a GBK text.
+
+#include <cstddef>
+#include <string_view>
+
+namespace runtime {
+
+class MatchScanner {
+public:
+    static constexpr std::size_t npos = std::string_view::npos;
+
+    // `origin` is where the scan begins; it counts as a character start.
+    MatchScanner(std::string_view text, std::string_view pattern, bool ignoreCase,
+                 std::size_t origin);
+
+    // The first match at a character start at or after `from`, or npos. Calls must come with
+    // non-decreasing `from`, each at or after the origin.
+    std::size_t Next(std::size_t from);
+
+private:
+    std::size_t NextExact(std::size_t from);
+    std::size_t NextFolded(std::size_t from);
+    bool IsCharStart(std::size_t at);
+    bool FoldedMatchAt(std::size_t at) const;
+
+    std::string_view text_;
+    std::string_view pattern_;
+    bool fold_;
+    // A position known to be a character start, never after the last position looked at.
+    std::size_t boundary_;
+};
+
+}  // namespace runtime

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "runtime/Text.h"
+
+namespace runtime {
+
+// The directory of the program's executable, without a trailing separator.
+Text RunDirectory();
+
+// Creates or truncates the file, holds it exclusively while writing, closes it. False when the
+// path is empty or the file cannot be opened or written (a partly written file may remain).
+bool WriteBytesToFile(const Text& path, const Bytes& data);
+
+// Milliseconds since the system started, wrapping at 32 bits.
+int UptimeMs();
+
+}  // namespace runtime
