@@ -30,9 +30,10 @@ PictureBox::PictureBox(QWidget* parent, QColor background, int displayMode)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+// Decoding waits for the first paint, so a hidden box costs nothing until it is shown.
 void PictureBox::SetPicture(const runtime::Bytes& bytes) {
     bytes_ = bytes;
-    Decode();
+    decoded_ = false;
     update();
 }
 
@@ -40,7 +41,7 @@ void PictureBox::SetDisplayMode(int mode) {
     mode_ = ClampMode(mode);
     // A reduced-scale decode may not cover the size the new mode draws at.
     if (!image_.isNull() && image_.width() < natural_.width) {
-        Decode();
+        decoded_ = false;
     }
     repaint();
 }
@@ -52,6 +53,7 @@ codecs::DecodeHint PictureBox::HintForMode() const {
 }
 
 void PictureBox::Decode() {
+    decoded_ = true;
     image_ = QImage();
     natural_ = {};
     const auto picture = codecs::DecodePicture(bytes_, HintForMode());
@@ -76,6 +78,9 @@ QRect PictureBox::PictureRect() const {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    if (!decoded_) {
+        Decode();
+    }
     QPainter painter(this);
     painter.fillRect(rect(), background_);
     if (image_.isNull()) {

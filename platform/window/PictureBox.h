@@ -29,6 +29,7 @@ private:
     QRect PictureRect() const;
 
     runtime::Bytes bytes_;
+    bool decoded_ = true;  // whether image_ reflects bytes_ and the mode
     QImage image_;  // null when there is nothing to draw
     codecs::PictureSize natural_;
     QColor background_;
