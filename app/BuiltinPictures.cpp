@@ -9,7 +9,9 @@ extern const std::size_t kPromotionPictureSize;
 
 namespace app {
 
-std::span<const std::uint8_t> StartPicture() { return {kStartPicture, kStartPictureSize}; }
+std::span<const std::uint8_t> StartPicture() {
+    return {kStartPicture, kStartPictureSize};
+}
 
 std::span<const std::uint8_t> PromotionPicture() {
     return {kPromotionPicture, kPromotionPictureSize};

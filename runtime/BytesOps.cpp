@@ -9,17 +9,25 @@ Text BytesToText(const Bytes& b) {
     return Text(b.begin(), end);
 }
 
-Bytes TextToBytes(const Text& t) { return Bytes(t.begin(), t.end()); }
+Bytes TextToBytes(const Text& t) {
+    return Bytes(t.begin(), t.end());
+}
 
 Text CharFromCode(std::uint8_t code) {
     return code == 0 ? Text() : Text(1, static_cast<char>(code));
 }
 
-Text BlankText(int n) { return n > 0 ? Text(static_cast<std::size_t>(n), ' ') : Text(); }
+Text BlankText(int n) {
+    return n > 0 ? Text(static_cast<std::size_t>(n), ' ') : Text();
+}
 
-Bytes BlankBytes(int n) { return n > 0 ? Bytes(static_cast<std::size_t>(n), 0) : Bytes(); }
+Bytes BlankBytes(int n) {
+    return n > 0 ? Bytes(static_cast<std::size_t>(n), 0) : Bytes();
+}
 
-int BytesLength(const Bytes& b) { return static_cast<int>(b.size()); }
+int BytesLength(const Bytes& b) {
+    return static_cast<int>(b.size());
+}
 
 Bytes BytesLeft(const Bytes& b, int n) {
     if (n <= 0) {

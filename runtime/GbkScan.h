@@ -7,7 +7,9 @@
 
 namespace runtime::gbk {
 
-inline bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
+inline bool IsLeadByte(unsigned char byte) {
+    return byte >= 0x80;
+}
 
 // Width in bytes of the character starting at `at`; a lead byte at the very end is 1 wide so
 // callers can recognise it and stop.

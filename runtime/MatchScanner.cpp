@@ -8,9 +8,13 @@
 namespace runtime {
 namespace {
 
-bool IsAsciiLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
-unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+unsigned char FoldAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
 
 }  // namespace
 
@@ -18,8 +22,8 @@ MatchScanner::MatchScanner(std::string_view text, std::string_view pattern, bool
                            std::size_t origin)
     : text_(text),
       pattern_(pattern),
-      fold_(ignoreCase && std::any_of(pattern.begin(), pattern.end(),
-                                      [](char c) { return IsAsciiLetter(c); })),
+      fold_(ignoreCase &&
+            std::any_of(pattern.begin(), pattern.end(), [](char c) { return IsAsciiLetter(c); })),
       boundary_(origin) {}
 
 std::size_t MatchScanner::Next(std::size_t from) {
@@ -46,8 +50,8 @@ bool MatchScanner::IsCharStart(std::size_t at) {
 std::size_t MatchScanner::NextExact(std::size_t from) {
     const std::size_t last = text_.size() - pattern_.size();
     while (from <= last) {
-        const void* hit = memmem(text_.data() + from, text_.size() - from, pattern_.data(),
-                                 pattern_.size());
+        const void* hit =
+            memmem(text_.data() + from, text_.size() - from, pattern_.data(), pattern_.size());
         if (hit == nullptr) {
             return npos;
         }

@@ -9,7 +9,7 @@
 namespace runtime {
 
 class MatchScanner {
-public:
+  public:
     static constexpr std::size_t npos = std::string_view::npos;
 
     // `origin` is where the scan begins; it counts as a character start.
@@ -20,7 +20,7 @@ public:
     // non-decreasing `from`, each at or after the origin.
     std::size_t Next(std::size_t from);
 
-private:
+  private:
     std::size_t NextExact(std::size_t from);
     std::size_t NextFolded(std::size_t from);
     bool IsCharStart(std::size_t at);

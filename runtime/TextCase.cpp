@@ -18,8 +18,12 @@ Text MapLetters(const Text& t) {
 
 }  // namespace
 
-Text ToLowerText(const Text& t) { return MapLetters<'A', 'a'>(t); }
+Text ToLowerText(const Text& t) {
+    return MapLetters<'A', 'a'>(t);
+}
 
-Text ToUpperText(const Text& t) { return MapLetters<'a', 'A'>(t); }
+Text ToUpperText(const Text& t) {
+    return MapLetters<'a', 'A'>(t);
+}
 
 }  // namespace runtime

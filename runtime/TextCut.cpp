@@ -4,7 +4,9 @@
 
 namespace runtime {
 
-int TextLength(const Text& t) { return static_cast<int>(t.size()); }
+int TextLength(const Text& t) {
+    return static_cast<int>(t.size());
+}
 
 Text TextLeft(const Text& t, int n) {
     if (n <= 0) {

@@ -30,7 +30,9 @@ Text WithHalfWidthForms(const Text& t) {
     return out;
 }
 
-bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsWhiteSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 }  // namespace
 
@@ -54,6 +56,8 @@ int TextToInt(const Text& t) {
     return static_cast<int>(negative ? -value : value);
 }
 
-Text NumberToText(int n) { return std::to_string(n); }
+Text NumberToText(int n) {
+    return std::to_string(n);
+}
 
 }  // namespace runtime

@@ -13,11 +13,20 @@ using runtime::Text;
 
 // Mostly double-byte characters with ASCII words, commas and spaces between them, as a listing
 // page or a long history would hold; the needle stands only at the very end.
-const Text kNeedle = "\xD5\xD2\xB5\xBD" "END";
+const Text kNeedle =
+    "\xD5\xD2\xB5\xBD"
+    "END";
 
 Text MakeText(std::size_t size) {
-    static const char* const kPieces[] = {"\xD6\xD0\xCE\xC4", "\xCE\xA2\xD0\xC5", "down",
-                                          "\xC8\xBA", ",", " ", "abc", "\xA1\xA1", "jpg"};
+    static const char* const kPieces[] = {"\xD6\xD0\xCE\xC4",
+                                          "\xCE\xA2\xD0\xC5",
+                                          "down",
+                                          "\xC8\xBA",
+                                          ",",
+                                          " ",
+                                          "abc",
+                                          "\xA1\xA1",
+                                          "jpg"};
     std::mt19937 random(42);
     Text t;
     t.reserve(size + 16);

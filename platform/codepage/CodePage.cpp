@@ -27,7 +27,7 @@ std::optional<const char*> IconvName(UINT codePage) {
 }
 
 class Iconv {
-public:
+  public:
     Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     Iconv(const Iconv&) = delete;
     Iconv& operator=(const Iconv&) = delete;
@@ -59,7 +59,7 @@ public:
         }
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

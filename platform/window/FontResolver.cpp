@@ -7,7 +7,9 @@
 
 namespace {
 
-QStringList ChineseFamilies() { return QFontDatabase::families(QFontDatabase::SimplifiedChinese); }
+QStringList ChineseFamilies() {
+    return QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+}
 
 QString FirstMatching(const QStringList& families, const QStringList& hints) {
     for (const QString& hint : hints) {

@@ -8,7 +8,9 @@
 
 namespace {
 
-int ClampMode(int mode) { return std::clamp(mode, 0, 2); }
+int ClampMode(int mode) {
+    return std::clamp(mode, 0, 2);
+}
 
 QImage ToQImage(const codecs::DecodedPicture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_ARGB32);

@@ -13,24 +13,24 @@
 //   1: stretched to fill the box
 //   2: natural size centred, or shrunk to fit with proportions kept, centred
 class PictureBox : public QWidget {
-public:
+  public:
     PictureBox(QWidget* parent, QColor background, int displayMode);
 
     void SetPicture(const runtime::Bytes& bytes);
     void SetDisplayMode(int mode);
     int DisplayMode() const { return mode_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     codecs::DecodeHint HintForMode() const;
     void Decode();
     QRect PictureRect() const;
 
     runtime::Bytes bytes_;
     bool decoded_ = true;  // whether image_ reflects bytes_ and the mode
-    QImage image_;  // null when there is nothing to draw
+    QImage image_;         // null when there is nothing to draw
     codecs::PictureSize natural_;
     QColor background_;
     int mode_;

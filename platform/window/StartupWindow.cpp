@@ -35,13 +35,13 @@ runtime::Text KeptCaption(const QWidget* control) {
 
 // Raises the first-activated event once, after the activation itself has been handled.
 class ActivationWatcher : public QObject {
-public:
+  public:
     ActivationWatcher(QWidget* window, runtime::Handler handler)
         : QObject(window), handler_(std::move(handler)) {
         window->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::WindowActivate && !fired_) {
             fired_ = true;
@@ -52,7 +52,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     runtime::Handler handler_;
     bool fired_ = false;
 };
@@ -82,9 +82,9 @@ QWidget* MakeControl(const runtime::ControlForm& form, QWidget* parent) {
             return new QLineEdit(QStringFromGbk(form.text), parent);
         case runtime::ControlKind::PictureBox: {
             const QColor background =
-                form.background ? QColor(form.background->red, form.background->green,
-                                         form.background->blue)
-                                : parent->palette().color(QPalette::Button);
+                form.background
+                    ? QColor(form.background->red, form.background->green, form.background->blue)
+                    : parent->palette().color(QPalette::Button);
             auto* box = new PictureBox(parent, background, form.displayMode);
             box->resize(form.rect.width, form.rect.height);
             box->SetPicture(runtime::Bytes(form.picture.begin(), form.picture.end()));
@@ -106,7 +106,9 @@ Widget* ControlAs(runtime::Control control) {
 
 }  // namespace
 
-QWidget* StartupWindowWidget() { return Current().window.data(); }
+QWidget* StartupWindowWidget() {
+    return Current().window.data();
+}
 
 QWidget* ControlWidget(runtime::Control control) {
     const auto& controls = Current().controls;
@@ -179,7 +181,9 @@ void RunMessageLoop() {
     }
 }
 
-void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void ProcessEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void SetVisible(Control control, bool visible) {
     if (QWidget* widget = ControlWidget(control)) {

@@ -12,8 +12,8 @@
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/RunState.h"
-#include "platform/window/WindowAccess.h"
 #include "platform/codepage/CodePage.h"
+#include "platform/window/WindowAccess.h"
 #include "runtime/ExitHooks.h"
 
 namespace app {
@@ -26,7 +26,8 @@ Text Gbk(const std::string& utf8) {
     const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
     std::u16string wide(std::size_t(units), u'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), units);
-    const int bytes = WideCharToMultiByte(CP_GBK, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_GBK, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
     Text gbk(std::size_t(bytes), '\0');
     WideCharToMultiByte(CP_GBK, 0, wide.data(), units, gbk.data(), bytes, nullptr, nullptr);
     return gbk;
@@ -40,8 +41,10 @@ struct ControlCase {
 };
 
 class MainWindowTest : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents())); }
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents()));
+    }
     void TearDown() override {
         StartupWindowWidget()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -50,8 +53,9 @@ protected:
 
 TEST_F(MainWindowTest, ShowsTheRunStateTextsAfterCreation) {
     EXPECT_EQ(runtime::GetCaption(标签4), Gbk("您已成功采集微信群0个。"));
-    EXPECT_EQ(runtime::GetCaption(标签3),
-              Gbk("    欢迎使用Tolvane，本软件所有群均为真实高质量生活群，每日更新数量有限，请珍惜。"));
+    EXPECT_EQ(
+        runtime::GetCaption(标签3),
+        Gbk("    欢迎使用Tolvane，本软件所有群均为真实高质量生活群，每日更新数量有限，请珍惜。"));
     // The texts are GBK bytes: "您已" is C4 FA D2 D1, not its UTF-8 form.
     EXPECT_EQ(runtime::GetCaption(标签4).substr(0, 4), "\xC4\xFA\xD2\xD1");
     EXPECT_EQ(app::Run().collectedCount, 0);
@@ -71,7 +75,9 @@ TEST_F(MainWindowTest, EveryControlHasItsPlaceAndText) {
         {图片框1, "图片框1", {8, 112, 416, 472}, ""},
         {按钮2, "按钮2", {432, 216, 128, 80}, Gbk("获  取")},
         {按钮1, "按钮1", {432, 168, 128, 32}, Gbk("原始大小")},
-        {标签1, "标签1", {16, 592, 408, 32},
+        {标签1,
+         "标签1",
+         {16, 592, 408, 32},
          Gbk("声明：本软件资源收集于网络，如有侵权或软件不可用，请联系微信：") + contact +
              Gbk("告知。\r\n")},
         {标签6, "标签6", {424, 8, 136, 104}, Gbk("Tol\r\nva\r\nne")},
@@ -124,7 +130,9 @@ TEST_F(MainWindowTest, PromotionIsHiddenAndTheStartPictureShows) {
 int hookOrder = 0;
 int appHookSawOrder = -1;
 
-void LaterHook() { appHookSawOrder = ++hookOrder; }
+void LaterHook() {
+    appHookSawOrder = ++hookOrder;
+}
 
 int EntryClosingTheWindowSoon() {
     QTimer::singleShot(0, [] { StartupWindowWidget()->close(); });

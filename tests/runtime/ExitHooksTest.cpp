@@ -9,8 +9,12 @@ namespace {
 
 std::string calls;
 
-void HookA() { calls += "a"; }
-void HookB() { calls += "b"; }
+void HookA() {
+    calls += "a";
+}
+void HookB() {
+    calls += "b";
+}
 
 TEST(ExitHooksTest, RunOnceInRegistrationOrder) {
     calls.clear();

@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class WriteBytesToFileTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("tolvane-write-" + std::to_string(::getpid()) + "-" +

@@ -69,7 +69,10 @@ TEST(CodePageTest, RefusesNullInputUnknownCodePagesAndShortBuffers) {
 
 TEST(CodePageTest, ReplacesWhatCannotBeConverted) {
     // A lone continuation byte, a truncated sequence at the end, a GBK lead byte at the end.
-    EXPECT_EQ(ToUnits(CP_UTF8, "a\x80" "b\xE4\xB8"), u"a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_EQ(ToUnits(CP_UTF8,
+                      "a\x80"
+                      "b\xE4\xB8"),
+              u"a\uFFFDb\uFFFD\uFFFD");
     EXPECT_EQ(ToUnits(CP_GBK, "a\xD6"), u"a\uFFFD");
     EXPECT_EQ(ToUnits(CP_UTF8, kGbk).find(u'\uFFFD'), 0u);
 
@@ -77,13 +80,13 @@ TEST(CodePageTest, ReplacesWhatCannotBeConverted) {
     BOOL used = FALSE;
     const std::u16string in = u"\u0E01x\xD800y\U0001F600";
     char out[16] = {};
-    const int n = WideCharToMultiByte(CP_GBK, 0, in.data(), int(in.size()), out, sizeof out,
-                                      nullptr, &used);
+    const int n =
+        WideCharToMultiByte(CP_GBK, 0, in.data(), int(in.size()), out, sizeof out, nullptr, &used);
     EXPECT_EQ(std::string(out, std::size_t(n)), "?x?y?");
     EXPECT_TRUE(used);
     EXPECT_EQ(FromUnits(CP_UTF8, u"a\xDC00"), "a\xEF\xBF\xBD");
-    const int withDefault = WideCharToMultiByte(CP_GBK, 0, u"\u0E01", 1, out, sizeof out, "*",
-                                                nullptr);
+    const int withDefault =
+        WideCharToMultiByte(CP_GBK, 0, u"\u0E01", 1, out, sizeof out, "*", nullptr);
     EXPECT_EQ(std::string(out, std::size_t(withDefault)), "*");
 }
 

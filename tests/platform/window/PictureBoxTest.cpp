@@ -1,7 +1,7 @@
 #include "platform/window/PictureBox.h"
 
-#include <QImage>
 #include <zlib.h>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ constexpr QRgb kBackground = 0xFFFF0000;  // red
 constexpr QRgb kBlue = 0xFF0000FF;
 
 class PictureBoxTest : public testing::Test {
-protected:
+  protected:
     PictureBox& Box(int width, int height, int mode) {
         box_ = std::make_unique<PictureBox>(nullptr, QColor(kBackground), mode);
         box_->resize(width, height);
@@ -28,7 +28,9 @@ protected:
 };
 
 // Lossless colours for exact pixel checks.
-runtime::Bytes BluePng(int width, int height) { return testpictures::Png(width, height, Solid(kBlue)); }
+runtime::Bytes BluePng(int width, int height) {
+    return testpictures::Png(width, height, Solid(kBlue));
+}
 
 struct ModeCase {
     const char* what;
@@ -81,7 +83,7 @@ TEST_F(PictureBoxTest, ShowsOnlyTheBackgroundForNoPicture) {
     const runtime::Bytes jpeg = testpictures::Jpeg(16, 16, Solid(kBlue));
     const runtime::Bytes broken[] = {
         {},
-        {0xFF, 0xD8, 0xFF, 0xE0},                        // a JPEG start, under 8 bytes
+        {0xFF, 0xD8, 0xFF, 0xE0},                       // a JPEG start, under 8 bytes
         {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'},  // unknown format
         runtime::Bytes(png.begin(), png.begin() + 40),  // truncated PNG
         runtime::Bytes(jpeg.begin(), jpeg.end() - 60),  // truncated JPEG
@@ -119,7 +121,8 @@ TEST_F(PictureBoxTest, RefusesPicturesTooLargeToHold) {
 
 TEST_F(PictureBoxTest, TransparentPixelsShowTheBackground) {
     PictureBox& box = Box(20, 20, 1);
-    box.SetPicture(testpictures::Png(2, 1, [](int x, int) { return x == 0 ? 0x000000FFu : kBlue; }));
+    box.SetPicture(
+        testpictures::Png(2, 1, [](int x, int) { return x == 0 ? 0x000000FFu : kBlue; }));
     const QImage shot = Shot();
     EXPECT_EQ(shot.pixel(2, 10), kBackground);
     EXPECT_EQ(shot.pixel(17, 10), kBlue);

@@ -43,7 +43,7 @@ WindowForm SmallForm() {
 }
 
 class StartupWindowTest : public testing::Test {
-protected:
+  protected:
     void TearDown() override {
         if (QWidget* window = StartupWindowWidget()) {
             window->close();
@@ -81,12 +81,15 @@ TEST_F(StartupWindowTest, PropertiesReadBackWhatWasWritten) {
     SetCaption(kLabel, "\r\n");
     EXPECT_EQ(GetCaption(kLabel), "\r\n");
     SetCaption(kButton, kChinese);
-    EXPECT_EQ(qobject_cast<QPushButton*>(ControlWidget(kButton))->text(), QString::fromUtf8("中文"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(ControlWidget(kButton))->text(),
+              QString::fromUtf8("中文"));
 
     // An edit box gives what it holds now, as the user typed it.
     EXPECT_EQ(GetCaption(kEdit), kChinese);
     qobject_cast<QLineEdit*>(ControlWidget(kEdit))->setText(QString::fromUtf8("２0"));
-    EXPECT_EQ(GetCaption(kEdit), "\xA3\xB2" "0");
+    EXPECT_EQ(GetCaption(kEdit),
+              "\xA3\xB2"
+              "0");
 
     SetVisible(kHidden, true);
     EXPECT_TRUE(IsVisible(kHidden));
