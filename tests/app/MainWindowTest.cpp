@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "app/BuiltinPictures.h"
 #include "app/CompiledValues.h"
 #include "app/MainForm.h"
 #include "app/MainTexts.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/RunState.h"
+#include "platform/codecs/PictureDecoder.h"
 #include "platform/codepage/CodePage.h"
 #include "platform/window/WindowAccess.h"
 #include "runtime/ExitHooks.h"
@@ -125,6 +127,39 @@ TEST_F(MainWindowTest, PromotionIsHiddenAndTheStartPictureShows) {
     const QRgb corner = shot.pixel(4, 32);  // the teal corner of the picture
     EXPECT_LT(qRed(corner), 60);
     EXPECT_GT(qBlue(corner), 110);
+}
+
+// The marker that starts the first frame: SOF0 for a baseline JPEG, SOF2 for a progressive one.
+std::uint8_t FrameMarker(std::span<const std::uint8_t> jpeg) {
+    for (std::size_t i = 2; i + 3 < jpeg.size();) {
+        const std::uint8_t marker = jpeg[i + 1];
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+            marker != 0xCC) {
+            return marker;
+        }
+        i += 2 + ((std::size_t(jpeg[i + 2]) << 8) | jpeg[i + 3]);
+    }
+    return 0;
+}
+
+TEST(BuiltinPicturesTest, FormatsAndSizes) {
+    const struct {
+        const char* what;
+        std::span<const std::uint8_t> bytes;
+        std::size_t size;
+        std::uint8_t frame;
+        int side;
+    } cases[] = {{"start", StartPicture(), 39092, 0xC0, 430},
+                 {"promotion", PromotionPicture(), 82286, 0xC2, 1080}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.bytes.size(), c.size);
+        EXPECT_EQ(FrameMarker(c.bytes), c.frame);
+        const auto picture = codecs::DecodePicture(c.bytes);
+        ASSERT_TRUE(picture.has_value());
+        EXPECT_EQ(picture->width, c.side);
+        EXPECT_EQ(picture->height, c.side);
+    }
 }
 
 int hookOrder = 0;

@@ -117,6 +117,14 @@ TEST_F(StartupWindowTest, ClicksAndFirstActivation) {
     EXPECT_EQ(activations, 1);
 }
 
+TEST_F(StartupWindowTest, ProcessEventsDispatchesWhatIsPending) {
+    ASSERT_TRUE(LoadStartupWindow(SmallForm(), {}));
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    ProcessEvents();
+    EXPECT_TRUE(ran);
+}
+
 TEST_F(StartupWindowTest, MessageLoopReturnsAtOnceWithNoWindow) {
     RunMessageLoop();  // would hang if it waited for a window
     SUCCEED();
