@@ -4,8 +4,8 @@
 #include <csetjmp>
 #include <cstdio>
 
-#include <jerror.h>
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/PixelBudget.h"
@@ -31,7 +31,7 @@ void OnMessage(j_common_ptr info, int level) {
 }
 
 class Decompressor {
-  public:
+public:
     Decompressor() {
         info.err = jpeg_std_error(&error.manager);
         error.manager.error_exit = JumpOnError;
@@ -58,8 +58,7 @@ bool StartDecompress(Decompressor& d, unsigned scaleNum) {
     if (setjmp(d.error.jump) != 0) {
         return false;
     }
-    const bool adobeInk =
-        d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+    const bool adobeInk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = adobeInk ? JCS_CMYK : JCS_EXT_BGRA;
     d.info.scale_num = scaleNum;
     d.info.scale_denom = 8;

@@ -16,9 +16,7 @@ bool StartsWith(std::span<const std::uint8_t> data, const std::array<std::uint8_
     return data.size() >= N && std::equal(magic.begin(), magic.end(), data.begin());
 }
 
-bool IsJpeg(std::span<const std::uint8_t> d) {
-    return StartsWith(d, std::array<std::uint8_t, 3>{0xFF, 0xD8, 0xFF});
-}
+bool IsJpeg(std::span<const std::uint8_t> d) { return StartsWith(d, std::array<std::uint8_t, 3>{0xFF, 0xD8, 0xFF}); }
 bool IsPng(std::span<const std::uint8_t> d) {
     return StartsWith(d, std::array<std::uint8_t, 8>{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A});
 }
@@ -26,15 +24,9 @@ bool IsGif(std::span<const std::uint8_t> d) {
     return StartsWith(d, std::array<std::uint8_t, 6>{'G', 'I', 'F', '8', '7', 'a'}) ||
            StartsWith(d, std::array<std::uint8_t, 6>{'G', 'I', 'F', '8', '9', 'a'});
 }
-bool IsBmp(std::span<const std::uint8_t> d) {
-    return StartsWith(d, std::array<std::uint8_t, 2>{'B', 'M'});
-}
-bool IsIcon(std::span<const std::uint8_t> d) {
-    return StartsWith(d, std::array<std::uint8_t, 4>{0, 0, 1, 0});
-}
-bool IsCursor(std::span<const std::uint8_t> d) {
-    return StartsWith(d, std::array<std::uint8_t, 4>{0, 0, 2, 0});
-}
+bool IsBmp(std::span<const std::uint8_t> d) { return StartsWith(d, std::array<std::uint8_t, 2>{'B', 'M'}); }
+bool IsIcon(std::span<const std::uint8_t> d) { return StartsWith(d, std::array<std::uint8_t, 4>{0, 0, 1, 0}); }
+bool IsCursor(std::span<const std::uint8_t> d) { return StartsWith(d, std::array<std::uint8_t, 4>{0, 0, 2, 0}); }
 // Manufacturer 10, a known version, run-length encoding, a known bit depth.
 bool IsPcx(std::span<const std::uint8_t> d) {
     return d.size() >= 4 && d[0] == 0x0A && d[1] <= 5 && d[1] != 1 && d[2] == 1 &&
@@ -50,9 +42,9 @@ struct FormatRow {
 // FIXME: GIF, BMP, icon, cursor and PCX are recognised but not decoded yet; they show as "no
 // picture" until their decoders are added here.
 constexpr FormatRow kFormats[] = {
-    {PictureFormat::Jpeg, IsJpeg, DecodeJpeg}, {PictureFormat::Png, IsPng, DecodePng},
-    {PictureFormat::Gif, IsGif, nullptr},      {PictureFormat::Bmp, IsBmp, nullptr},
-    {PictureFormat::Icon, IsIcon, nullptr},    {PictureFormat::Cursor, IsCursor, nullptr},
+    {PictureFormat::Jpeg, IsJpeg, DecodeJpeg},   {PictureFormat::Png, IsPng, DecodePng},
+    {PictureFormat::Gif, IsGif, nullptr},        {PictureFormat::Bmp, IsBmp, nullptr},
+    {PictureFormat::Icon, IsIcon, nullptr},      {PictureFormat::Cursor, IsCursor, nullptr},
     {PictureFormat::Pcx, IsPcx, nullptr},
 };
 

@@ -10,8 +10,10 @@ namespace codecs {
 namespace {
 
 class PngImage {
-  public:
-    PngImage() { image.version = PNG_IMAGE_VERSION; }
+public:
+    PngImage() {
+        image.version = PNG_IMAGE_VERSION;
+    }
     PngImage(const PngImage&) = delete;
     PngImage& operator=(const PngImage&) = delete;
     ~PngImage() { png_image_free(&image); }
