@@ -48,49 +48,39 @@ const Text& TextOf(std::int64_t size) {
     return size == kFull ? full : tenth;
 }
 
-void SetBytes(benchmark::State& state, std::size_t size) {
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+// One untimed run first, so the heap has grown to the size the operation needs before timing.
+template <typename Operation>
+void Measure(benchmark::State& state, const Text& t, Operation operation) {
+    benchmark::DoNotOptimize(operation(t));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(operation(t));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * t.size()));
 }
 
 void BM_FindText(benchmark::State& state) {
-    const Text& t = TextOf(state.range(0));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(runtime::FindText(t, kNeedle, std::nullopt, false));
-    }
-    SetBytes(state, t.size());
+    Measure(state, TextOf(state.range(0)),
+            [](const Text& t) { return runtime::FindText(t, kNeedle, std::nullopt, false); });
 }
 
 void BM_Memmem(benchmark::State& state) {
-    const Text& t = TextOf(state.range(0));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(memmem(t.data(), t.size(), kNeedle.data(), kNeedle.size()));
-    }
-    SetBytes(state, t.size());
+    Measure(state, TextOf(state.range(0)), [](const Text& t) {
+        return memmem(t.data(), t.size(), kNeedle.data(), kNeedle.size());
+    });
 }
 
 void BM_ReplaceText(benchmark::State& state) {
-    const Text& t = TextOf(state.range(0));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            runtime::ReplaceText(t, ",", Text(";;"), std::nullopt, std::nullopt, true));
-    }
-    SetBytes(state, t.size());
+    Measure(state, TextOf(state.range(0)), [](const Text& t) {
+        return runtime::ReplaceText(t, ",", Text(";;"), std::nullopt, std::nullopt, true);
+    });
 }
 
 void BM_SplitText(benchmark::State& state) {
-    const Text& t = TextOf(state.range(0));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(runtime::SplitText(t));
-    }
-    SetBytes(state, t.size());
+    Measure(state, TextOf(state.range(0)), [](const Text& t) { return runtime::SplitText(t); });
 }
 
 void BM_TrimText(benchmark::State& state) {
-    const Text& t = TextOf(state.range(0));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(runtime::TrimText(t));
-    }
-    SetBytes(state, t.size());
+    Measure(state, TextOf(state.range(0)), [](const Text& t) { return runtime::TrimText(t); });
 }
 
 }  // namespace
