@@ -36,6 +36,14 @@ QString ChooseFamily(const runtime::FontForm& form, const QFont& base) {
         }
     } else if (!form.gb2312CharSet || chinese.contains(base.family())) {
         return base.family();
+    } else {
+        // The platform's default face for this character set is a plain Song face; a plain
+        // sans face reads closest to it on screen.
+        const QString plain =
+            FirstMatching(chinese, {"Song", "Ming", "Zen Hei", "Sans CJK", "Hei"});
+        if (!plain.isEmpty()) {
+            return plain;
+        }
     }
     return chinese.isEmpty() ? base.family() : chinese.front();
 }
