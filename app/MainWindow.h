@@ -4,7 +4,7 @@
 
 namespace app {
 
-// The main window's events: its created handler and, as the workflows arrive, the rest.
+// The main window's events: created, first activated, and a workflow for each button.
 runtime::WindowEvents MainWindowEvents();
 
 }  // namespace app

@@ -77,6 +77,10 @@ void RunMessageLoop();
 // Dispatches every pending message, then returns; a pending quit stays for the message loop.
 void ProcessEvents();
 
+// Paints what changed in the start-up window at once, handling no input: a long handler shows
+// its progress without letting other handlers run.
+void RedrawNow();
+
 void SetVisible(Control control, bool visible);
 bool IsVisible(Control control);
 void SetCaption(Control control, const Text& text);

@@ -185,6 +185,12 @@ void ProcessEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void RedrawNow() {
+    if (QWidget* window = StartupWindowWidget()) {
+        window->repaint();
+    }
+}
+
 void SetVisible(Control control, bool visible) {
     if (QWidget* widget = ControlWidget(control)) {
         widget->setVisible(visible);

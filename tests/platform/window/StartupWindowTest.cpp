@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -123,6 +124,38 @@ TEST_F(StartupWindowTest, ProcessEventsDispatchesWhatIsPending) {
     QTimer::singleShot(0, [&] { ran = true; });
     ProcessEvents();
     EXPECT_TRUE(ran);
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(StartupWindowTest, RedrawNowPaintsWithoutHandlingInput) {
+    int clicks = 0;
+    WindowEvents events;
+    events.clicks = {{kButton, [&] { ++clicks; }}};
+    ASSERT_TRUE(LoadStartupWindow(SmallForm(), events));
+    ProcessEvents();
+    PaintCounter counter;
+    ControlWidget(kLabel)->installEventFilter(&counter);
+    SetCaption(kLabel, "new");
+    QCoreApplication::postEvent(ControlWidget(kButton),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, {}));
+    QCoreApplication::postEvent(ControlWidget(kButton),
+                                new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, {}));
+    RedrawNow();
+    EXPECT_GE(counter.paints, 1);
+    EXPECT_EQ(clicks, 0);
+    ProcessEvents();  // the input is still there for the message loop
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(StartupWindowTest, MessageLoopReturnsAtOnceWithNoWindow) {
