@@ -9,6 +9,8 @@
 namespace app {
 
 int ProgramEntry() {
+    // An environment that could not be allocated is tolerated: every connect then fails.
+    Run().database.emplace();
     runtime::RegisterExitHook(ExitHook);
     runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents());
     runtime::RunMessageLoop();
@@ -17,6 +19,7 @@ int ProgramEntry() {
 
 void ExitHook() {
     runtime::Text().swap(Run().currentPath);
+    Run().database.reset();
     runtime::Text().swap(Run().pathHistory);
 }
 

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <curl/curl.h>
+
+// Adds the CA certificates that a test trusted to the TLS context of one transfer.
+void AddTrustedCertificates(CURL* easy);
