@@ -1,27 +1,14 @@
 // JPEG through libjpeg(-turbo). libjpeg reports errors by longjmp, so every call into it sits in
 // a small function whose frame has no destructors; the C++ caller owns all memory.
 
-#include <csetjmp>
-#include <cstdio>
-
-#include <jpeglib.h>
 #include <jerror.h>
 
 #include "platform/codecs/Decoders.h"
+#include "platform/codecs/JpegError.h"
 #include "platform/codecs/PixelBudget.h"
 
 namespace codecs {
 namespace {
-
-struct JpegError {
-    jpeg_error_mgr manager;
-    std::jmp_buf jump;
-};
-
-void JumpOnError(j_common_ptr info) {
-    auto* error = reinterpret_cast<JpegError*>(info->err);
-    std::longjmp(error->jump, 1);
-}
 
 // Warnings are ignored, except the one for data that ends early: a truncated file is broken.
 void OnMessage(j_common_ptr info, int level) {
@@ -31,7 +18,7 @@ void OnMessage(j_common_ptr info, int level) {
 }
 
 class Decompressor {
-public:
+  public:
     Decompressor() {
         info.err = jpeg_std_error(&error.manager);
         error.manager.error_exit = JumpOnError;
@@ -58,21 +45,24 @@ bool StartDecompress(Decompressor& d, unsigned scaleNum) {
     if (setjmp(d.error.jump) != 0) {
         return false;
     }
-    const bool adobeInk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+    const bool adobeInk =
+        d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = adobeInk ? JCS_CMYK : JCS_EXT_BGRA;
     d.info.scale_num = scaleNum;
     d.info.scale_denom = 8;
     return jpeg_start_decompress(&d.info) == TRUE;
 }
 
-// Fills `out` with output_height rows of output_width * 4 bytes.
-bool ReadRows(Decompressor& d, std::uint8_t* out) {
+// Appends output_height rows of output_width pixels to `out`, whose capacity already holds them.
+// Rows are added as they are decoded, so data that breaks off early never touches the rest.
+bool ReadRows(Decompressor& d, std::vector<std::uint32_t>& out) {
     if (setjmp(d.error.jump) != 0) {
         return false;
     }
-    const std::size_t stride = std::size_t{d.info.output_width} * 4;
+    const std::size_t width = d.info.output_width;
     while (d.info.output_scanline < d.info.output_height) {
-        JSAMPROW row = out + stride * d.info.output_scanline;
+        out.resize(out.size() + width);
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(out.data() + width * d.info.output_scanline);
         if (jpeg_read_scanlines(&d.info, &row, 1) != 1) {
             return false;
         }
@@ -123,8 +113,8 @@ std::optional<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> data, Dec
     picture.naturalHeight = static_cast<int>(d.info.image_height);
     picture.width = static_cast<int>(d.info.output_width);
     picture.height = static_cast<int>(d.info.output_height);
-    picture.argb.resize(std::size_t{d.info.output_width} * d.info.output_height);
-    if (!ReadRows(d, reinterpret_cast<std::uint8_t*>(picture.argb.data()))) {
+    picture.argb.reserve(std::size_t{d.info.output_width} * d.info.output_height);
+    if (!ReadRows(d, picture.argb)) {
         return std::nullopt;
     }
     if (d.info.out_color_space == JCS_CMYK) {

@@ -16,36 +16,49 @@ bool StartsWith(std::span<const std::uint8_t> data, const std::array<std::uint8_
     return data.size() >= N && std::equal(magic.begin(), magic.end(), data.begin());
 }
 
-bool IsJpeg(std::span<const std::uint8_t> d) { return StartsWith(d, std::array<std::uint8_t, 3>{0xFF, 0xD8, 0xFF}); }
-bool IsPng(std::span<const std::uint8_t> d) {
-    return StartsWith(d, std::array<std::uint8_t, 8>{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A});
+bool IsJpeg(std::span<const std::uint8_t> d) {
+    return StartsWith(d, std::array<std::uint8_t, 3>{0xFF, 0xD8, 0xFF});
 }
 bool IsGif(std::span<const std::uint8_t> d) {
     return StartsWith(d, std::array<std::uint8_t, 6>{'G', 'I', 'F', '8', '7', 'a'}) ||
            StartsWith(d, std::array<std::uint8_t, 6>{'G', 'I', 'F', '8', '9', 'a'});
 }
-bool IsBmp(std::span<const std::uint8_t> d) { return StartsWith(d, std::array<std::uint8_t, 2>{'B', 'M'}); }
-bool IsIcon(std::span<const std::uint8_t> d) { return StartsWith(d, std::array<std::uint8_t, 4>{0, 0, 1, 0}); }
-bool IsCursor(std::span<const std::uint8_t> d) { return StartsWith(d, std::array<std::uint8_t, 4>{0, 0, 2, 0}); }
+bool IsBmp(std::span<const std::uint8_t> d) {
+    return StartsWith(d, std::array<std::uint8_t, 2>{'B', 'M'});
+}
+bool IsIcon(std::span<const std::uint8_t> d) {
+    return StartsWith(d, std::array<std::uint8_t, 4>{0, 0, 1, 0});
+}
+bool IsCursor(std::span<const std::uint8_t> d) {
+    return StartsWith(d, std::array<std::uint8_t, 4>{0, 0, 2, 0});
+}
 // Manufacturer 10, a known version, run-length encoding, a known bit depth.
 bool IsPcx(std::span<const std::uint8_t> d) {
     return d.size() >= 4 && d[0] == 0x0A && d[1] <= 5 && d[1] != 1 && d[2] == 1 &&
            (d[3] == 1 || d[3] == 2 || d[3] == 4 || d[3] == 8);
 }
 
+bool IsTiff(std::span<const std::uint8_t> d) {
+    return StartsWith(d, std::array<std::uint8_t, 4>{'I', 'I', 42, 0}) ||
+           StartsWith(d, std::array<std::uint8_t, 4>{'M', 'M', 0, 42});
+}
+
 struct FormatRow {
     PictureFormat format;
     Sniff sniff;
     Decode decode;
+    bool inPictureBox;
 };
 
-// FIXME: GIF, BMP, icon, cursor and PCX are recognised but not decoded yet; they show as "no
-// picture" until their decoders are added here.
 constexpr FormatRow kFormats[] = {
-    {PictureFormat::Jpeg, IsJpeg, DecodeJpeg},   {PictureFormat::Png, IsPng, DecodePng},
-    {PictureFormat::Gif, IsGif, nullptr},        {PictureFormat::Bmp, IsBmp, nullptr},
-    {PictureFormat::Icon, IsIcon, nullptr},      {PictureFormat::Cursor, IsCursor, nullptr},
-    {PictureFormat::Pcx, IsPcx, nullptr},
+    {PictureFormat::Jpeg, IsJpeg, DecodeJpeg, true},
+    {PictureFormat::Png, IsPng, DecodePng, true},
+    {PictureFormat::Gif, IsGif, DecodeGif, true},
+    {PictureFormat::Bmp, IsBmp, DecodeBmp, true},
+    {PictureFormat::Icon, IsIcon, DecodeIcon, true},
+    {PictureFormat::Cursor, IsCursor, DecodeIcon, true},
+    {PictureFormat::Pcx, IsPcx, DecodePcx, true},
+    {PictureFormat::Tiff, IsTiff, DecodeTiff, false},
 };
 
 const FormatRow* FindRow(std::span<const std::uint8_t> data) {
@@ -69,10 +82,15 @@ std::optional<DecodedPicture> DecodePicture(std::span<const std::uint8_t> data, 
         return std::nullopt;
     }
     const FormatRow* row = FindRow(data);
-    if (row == nullptr || row->decode == nullptr) {
+    if (row == nullptr || !row->inPictureBox) {
         return std::nullopt;
     }
     return row->decode(data, hint);
+}
+
+std::optional<DecodedPicture> DecodeForConversion(std::span<const std::uint8_t> data) {
+    const FormatRow* row = FindRow(data);
+    return row ? row->decode(data, {}) : std::nullopt;
 }
 
 }  // namespace codecs

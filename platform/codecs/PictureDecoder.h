@@ -12,7 +12,7 @@
 
 namespace codecs {
 
-enum class PictureFormat { Jpeg, Png, Gif, Bmp, Icon, Cursor, Pcx };
+enum class PictureFormat { Jpeg, Png, Gif, Bmp, Icon, Cursor, Pcx, Tiff };
 
 struct DecodedPicture {
     int width = 0;  // of the pixels delivered; smaller than natural for a scaled decode
@@ -24,8 +24,12 @@ struct DecodedPicture {
 
 std::optional<PictureFormat> SniffPictureFormat(std::span<const std::uint8_t> data);
 
-// Nothing for fewer than 8 bytes, unknown formats, broken data and pictures too large to hold.
+// For the picture boxes, which show every format but TIFF. Nothing for fewer than 8 bytes,
+// unknown formats, broken data and pictures too large to hold.
 std::optional<DecodedPicture> DecodePicture(std::span<const std::uint8_t> data,
                                             DecodeHint hint = {});
+
+// For picture conversion: every format of the table, TIFF too, at natural size.
+std::optional<DecodedPicture> DecodeForConversion(std::span<const std::uint8_t> data);
 
 }  // namespace codecs

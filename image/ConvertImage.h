@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/gdiplus/ComBase.h"
+#include "runtime/Text.h"
+
+namespace image {
+
+// Re-encodes the picture in source with the encoder that format selects (1 BMP, 2 JPEG, 3 GIF,
+// 4 TIFF, 5 PNG). On success encoded, when given, receives the new bytes and, when path is not
+// blank, they are written to path, with the format's extension appended unless path already
+// ends in it. True when encoding produced data, even if the file could not be written.
+// With whiteBackground the picture is first composed over white.
+bool ConvertImage(const runtime::Bytes& source, int format, const runtime::Text& path = {},
+                  runtime::Bytes* encoded = nullptr, bool whiteBackground = false);
+
+// The CLSID written in text, parsed by the platform; all zeros when it does not parse.
+CLSID ClsidFromText(const runtime::Text& text);
+
+// UTF-16LE of the text in the ANSI code page, with a final zero unit; empty for empty text.
+runtime::Bytes AnsiToUtf16(const runtime::Text& text);
+
+}  // namespace image

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "runtime/Text.h"
+
+namespace image {
+
+// Writes data to a temporary file beside path and renames it over path, so that a failed write
+// never leaves a truncated file in place of an existing one. An existing target that cannot be
+// written, or that another writer holds, is left alone. False when path was not replaced.
+bool ReplaceFileWith(const runtime::Text& path, const runtime::Bytes& data);
+
+}  // namespace image

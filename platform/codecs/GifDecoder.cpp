@@ -1,0 +1,148 @@
+// GIF through giflib: the first frame, placed on the logical screen, with its transparent
+// colour. giflib reports errors by return value, so no long jumps are involved.
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/codecs/ByteReader.h"
+#include "platform/codecs/Decoders.h"
+#include "platform/codecs/PixelBudget.h"
+
+namespace codecs {
+namespace {
+
+struct MemoryInput {
+    ByteReader reader;
+};
+
+int ReadFromMemory(GifFileType* gif, GifByteType* buffer, int size) {
+    auto* input = static_cast<MemoryInput*>(gif->UserData);
+    const auto n = std::min<std::size_t>(static_cast<std::size_t>(std::max(size, 0)),
+                                         input->reader.Remaining());
+    const auto bytes = input->reader.Take(n);
+    std::memcpy(buffer, bytes->data(), n);
+    return static_cast<int>(n);
+}
+
+class GifReader {
+  public:
+    explicit GifReader(std::span<const std::uint8_t> data) : input_{ByteReader(data)} {
+        int error = 0;
+        gif_ = DGifOpen(&input_, ReadFromMemory, &error);
+    }
+    GifReader(const GifReader&) = delete;
+    GifReader& operator=(const GifReader&) = delete;
+    ~GifReader() {
+        if (gif_ != nullptr) {
+            int error = 0;
+            DGifCloseFile(gif_, &error);
+        }
+    }
+    GifFileType* get() const { return gif_; }
+
+  private:
+    MemoryInput input_;
+    GifFileType* gif_ = nullptr;
+};
+
+// Reads records up to the first image descriptor, keeping the transparent index of the
+// graphic control block that precedes it.
+bool SkipToFirstImage(GifFileType* gif, int& transparentIndex) {
+    for (;;) {
+        GifRecordType type = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif, &type) != GIF_OK) {
+            return false;
+        }
+        if (type == IMAGE_DESC_RECORD_TYPE) {
+            return DGifGetImageDesc(gif) == GIF_OK;
+        }
+        if (type != EXTENSION_RECORD_TYPE) {
+            return false;  // the terminator before any image
+        }
+        int code = 0;
+        GifByteType* block = nullptr;
+        if (DGifGetExtension(gif, &code, &block) != GIF_OK) {
+            return false;
+        }
+        GraphicsControlBlock control{};
+        if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr &&
+            DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK) {
+            transparentIndex = control.TransparentColor;
+        }
+        while (block != nullptr) {
+            if (DGifGetExtensionNext(gif, &block) != GIF_OK) {
+                return false;
+            }
+        }
+    }
+}
+
+// Interlaced frames arrive in four passes: every 8th row from 0, every 8th from 4, every 4th
+// from 2, every 2nd from 1.
+std::vector<int> RowOrder(int height, bool interlaced) {
+    std::vector<int> rows;
+    rows.reserve(static_cast<std::size_t>(height));
+    if (!interlaced) {
+        for (int y = 0; y < height; ++y) {
+            rows.push_back(y);
+        }
+        return rows;
+    }
+    constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass) {
+        for (int y = kStart[pass]; y < height; y += kStep[pass]) {
+            rows.push_back(y);
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::optional<DecodedPicture> DecodeGif(std::span<const std::uint8_t> data, DecodeHint) {
+    GifReader reader(data);
+    GifFileType* gif = reader.get();
+    int transparentIndex = NO_TRANSPARENT_COLOR;
+    if (gif == nullptr || !SkipToFirstImage(gif, transparentIndex)) {
+        return std::nullopt;
+    }
+    const GifImageDesc& frame = gif->Image;
+    const ColorMapObject* colors = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
+    // A screen smaller than its frame grows to hold it, as viewers do.
+    const std::int64_t right = std::int64_t{frame.Left} + frame.Width;
+    const std::int64_t bottom = std::int64_t{frame.Top} + frame.Height;
+    const std::int64_t width = std::max<std::int64_t>(gif->SWidth, right);
+    const std::int64_t height = std::max<std::int64_t>(gif->SHeight, bottom);
+    if (colors == nullptr || frame.Width <= 0 || frame.Height <= 0 ||
+        !FitsPixelBudget(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) {
+        return std::nullopt;
+    }
+    DecodedPicture picture;
+    picture.width = picture.naturalWidth = static_cast<int>(width);
+    picture.height = picture.naturalHeight = static_cast<int>(height);
+    picture.argb.assign(static_cast<std::size_t>(width * height), 0);
+    std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
+    for (const int y : RowOrder(frame.Height, frame.Interlace)) {
+        if (DGifGetLine(gif, line.data(), frame.Width) != GIF_OK) {
+            return std::nullopt;
+        }
+        std::uint32_t* target =
+            picture.argb.data() + static_cast<std::size_t>((frame.Top + y) * width + frame.Left);
+        for (int x = 0; x < frame.Width; ++x) {
+            const int index = line[static_cast<std::size_t>(x)];
+            if (index == transparentIndex) {
+                continue;
+            }
+            // An index past the colour map shows black rather than reading past it.
+            const GifColorType c =
+                index < colors->ColorCount ? colors->Colors[index] : GifColorType{0, 0, 0};
+            target[x] =
+                0xFF000000u | (std::uint32_t{c.Red} << 16) | (std::uint32_t{c.Green} << 8) | c.Blue;
+        }
+    }
+    return picture;
+}
+
+}  // namespace codecs

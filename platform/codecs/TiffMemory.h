@@ -1,0 +1,27 @@
+#pragma once
+
+// Internal to the codecs: libtiff over a file held in memory, with its messages kept quiet
+// and its allocations held to the pixel budget.
+
+#include <tiffio.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace codecs {
+
+struct TiffMemory {
+    std::vector<std::uint8_t> bytes;  // the whole file
+    std::uint64_t position = 0;
+};
+
+struct TiffCloser {
+    void operator()(TIFF* tiff) const { TIFFClose(tiff); }
+};
+using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
+
+// mode is "r" or "w"; memory must outlive the handle.
+TiffHandle OpenTiffInMemory(TiffMemory& memory, const char* mode);
+
+}  // namespace codecs
