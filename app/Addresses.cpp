@@ -8,8 +8,8 @@
 namespace app {
 
 runtime::Text ListingAddress() {
-    return runtime::Text("http://") + compiled::kListingHost + "/quality.php?home=" +
-           compiled::kListingId;
+    return runtime::Text("http://") + compiled::kListingHost +
+           "/quality.php?home=" + compiled::kListingId;
 }
 
 runtime::Text PictureStorePrefix() {

@@ -35,8 +35,12 @@ void OnPrevious() {
     runtime::SetPicture(图片框1, web::HttpVisit(PictureStorePrefix() + Run().currentPath, 0));
 }
 
-void OnFitScreen() { runtime::SetDisplayMode(图片框1, kStretched); }
+void OnFitScreen() {
+    runtime::SetDisplayMode(图片框1, kStretched);
+}
 
-void OnOriginalSize() { runtime::SetDisplayMode(图片框1, kFitted); }
+void OnOriginalSize() {
+    runtime::SetDisplayMode(图片框1, kFitted);
+}
 
 }  // namespace app

@@ -25,8 +25,8 @@ runtime::WindowEvents MainWindowEvents() {
     events.created = OnCreated;
     events.firstActivated = OnFirstActivated;
     events.clicks = {
-        {按钮2, OnGet},           {按钮4, OnPrevious},     {按钮6, OnSave},
-        {按钮7, OnBatchSave},     {按钮3, OnFitScreen},    {按钮1, OnOriginalSize},
+        {按钮2, OnGet},       {按钮4, OnPrevious},  {按钮6, OnSave},
+        {按钮7, OnBatchSave}, {按钮3, OnFitScreen}, {按钮1, OnOriginalSize},
     };
     return events;
 }

@@ -36,7 +36,9 @@ runtime::Text SafeFileName(const runtime::Text& name) {
     return safe;
 }
 
-int BatchCount() { return runtime::TextToInt(runtime::GetCaption(编辑框2)); }
+int BatchCount() {
+    return runtime::TextToInt(runtime::GetCaption(编辑框2));
+}
 
 }  // namespace
 

@@ -1,33 +1,16 @@
-// The demo's own services on loopback: the listing service with its picture store, and the
-// announcement host on a second address. This file is UTF-8, as the listing's answers are.
-//
-//   tolvane-demo-services [--listing HOST:PORT] [--announcement HOST:PORT] [--listing-unusable]
-//
-// --listing-unusable makes the listing answer hold no usable path, so the program falls back to
-// the addresses stored in its table.
+#include "demo/DemoServices.h"
 
 #include <httplib.h>
 
-#include <atomic>
+#include <cctype>
 #include <cstdio>
-#include <cstring>
-#include <regex>
-#include <string>
-#include <thread>
 
 #include "demo/QrPicture.h"
 
+// This file is UTF-8, as the listing's answers are.
+
+namespace demo {
 namespace {
-
-struct Address {
-    std::string host;
-    int port = 0;
-};
-
-Address ParseAddress(const std::string& text) {
-    const auto colon = text.rfind(':');
-    return {text.substr(0, colon), std::stoi(text.substr(colon + 1))};
-}
 
 std::string PercentEncode(const std::string& bytes) {
     static const char* const kDigits = "0123456789ABCDEF";
@@ -44,74 +27,88 @@ std::string PercentEncode(const std::string& bytes) {
     return out;
 }
 
-// A 23-character path: "down/", 14 digits, ".jpg".
-std::string PathFor(unsigned number) {
-    char path[32];
-    std::snprintf(path, sizeof path, "down/20261211%06u.jpg", number % 1000000);
-    return path;
-}
-
-void ServeListing(httplib::Server& server, bool unusable) {
-    static std::atomic<unsigned> next{1};
-    server.Post("/quality.php", [unusable](const httplib::Request& request, httplib::Response& response) {
-        if (!request.has_param("home")) {
-            response.status = 404;
-            return;
-        }
-        const std::string text = unusable ? "今日群已发完，请明天再来"
-                                          : "群二维码：" + PathFor(next++) + " 请扫码加入";
-        response.set_content(PercentEncode(text), "text/plain");
-    });
-    server.Get(R"(/images/(down/\d{14}\.jpg))", [](const httplib::Request& request,
-                                                 httplib::Response& response) {
-        const std::string path = request.matches[1];
-        const auto jpeg = QrJpeg("tolvane-demo://group/" + path, 8);
-        response.set_content(std::string(jpeg.begin(), jpeg.end()), "image/jpeg");
-    });
-}
-
-void ServeAnnouncement(httplib::Server& server) {
-    server.Get("/GG.jpg", [](const httplib::Request&, httplib::Response& response) {
-        const auto jpeg = QrJpeg("tolvane-demo://announcement/welcome", 10);
-        response.set_content(std::string(jpeg.begin(), jpeg.end()), "image/jpeg");
-    });
+std::string Jpeg(const std::string& qrText, int moduleSize) {
+    const auto jpeg = QrJpeg(qrText, moduleSize);
+    return std::string(jpeg.begin(), jpeg.end());
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    Address listing{"127.0.0.1", 18080};
-    Address announcement{"127.0.0.2", 18081};
-    bool unusable = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--listing" && i + 1 < argc) {
-            listing = ParseAddress(argv[++i]);
-        } else if (arg == "--announcement" && i + 1 < argc) {
-            announcement = ParseAddress(argv[++i]);
-        } else if (arg == "--listing-unusable") {
-            unusable = true;
-        } else {
-            std::fprintf(stderr, "usage: %s [--listing H:P] [--announcement H:P] [--listing-unusable]\n", argv[0]);
-            return 2;
-        }
+Endpoint ParseEndpoint(const std::string& text) {
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos) {
+        return {text, 80};
     }
-    httplib::Server listingServer;
-    httplib::Server announcementServer;
-    ServeListing(listingServer, unusable);
-    ServeAnnouncement(announcementServer);
-    if (!listingServer.bind_to_port(listing.host, listing.port) ||
-        !announcementServer.bind_to_port(announcement.host, announcement.port)) {
-        std::fprintf(stderr, "cannot listen on %s:%d or %s:%d\n", listing.host.c_str(), listing.port,
-                     announcement.host.c_str(), announcement.port);
-        return 1;
-    }
-    std::thread announcementThread([&] { announcementServer.listen_after_bind(); });
-    std::printf("listing on %s:%d, announcement on %s:%d\n", listing.host.c_str(), listing.port,
-                announcement.host.c_str(), announcement.port);
-    std::fflush(stdout);
-    listingServer.listen_after_bind();
-    announcementServer.stop();
-    announcementThread.join();
-    return 0;
+    return {text.substr(0, colon), std::atoi(text.c_str() + colon + 1)};
 }
+
+std::string PathFor(unsigned n) {
+    char path[32];
+    std::snprintf(path, sizeof path, "down/20261211%06u.jpg", n % 1000000);
+    return path;
+}
+
+DemoServices::DemoServices()
+    : listing_(std::make_unique<httplib::Server>()),
+      announcement_(std::make_unique<httplib::Server>()) {
+    listing_->Post("/quality.php",
+                   [this](const httplib::Request& request, httplib::Response& response) {
+                       ++listingRequests_;
+                       if (!request.has_param("home")) {
+                           response.status = 404;
+                           return;
+                       }
+                       response.set_content(PercentEncode(NextAnswer()), "text/plain");
+                   });
+    // Every path from a listing or a stored address begins with "down".
+    listing_->Get(R"(/images/(down.+))",
+                  [](const httplib::Request& request, httplib::Response& response) {
+                      const std::string path = request.matches[1];
+                      response.set_content(Jpeg("tolvane-demo://group/" + path, 8), "image/jpeg");
+                  });
+    announcement_->Get("/GG.jpg", [this](const httplib::Request&, httplib::Response& response) {
+        ++announcementRequests_;
+        response.set_content(Jpeg("tolvane-demo://announcement", 10), "image/jpeg");
+    });
+}
+
+DemoServices::~DemoServices() {
+    Stop();
+}
+
+void DemoServices::SetListingAnswer(const std::string& text) {
+    const std::lock_guard<std::mutex> hold(answerLock_);
+    fixedAnswer_ = text;
+}
+
+std::string DemoServices::NextAnswer() {
+    if (unusable_) {
+        return "今日群已发完，请明天再来";
+    }
+    const std::lock_guard<std::mutex> hold(answerLock_);
+    return fixedAnswer_.empty() ? "群二维码：" + PathFor(nextPath_++) + " 请扫码加入"
+                                : fixedAnswer_;
+}
+
+bool DemoServices::Start(const Endpoint& listing, const Endpoint& announcement) {
+    if (!listing_->bind_to_port(listing.host, listing.port) ||
+        !announcement_->bind_to_port(announcement.host, announcement.port)) {
+        return false;
+    }
+    listingThread_ = std::thread([this] { listing_->listen_after_bind(); });
+    announcementThread_ = std::thread([this] { announcement_->listen_after_bind(); });
+    return true;
+}
+
+void DemoServices::Stop() {
+    listing_->stop();
+    announcement_->stop();
+    if (listingThread_.joinable()) {
+        listingThread_.join();
+    }
+    if (announcementThread_.joinable()) {
+        announcementThread_.join();
+    }
+}
+
+}  // namespace demo

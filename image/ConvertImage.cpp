@@ -93,6 +93,10 @@ class GdiplusSession {
 
 }  // namespace
 
+runtime::Text ConvertedFileName(const runtime::Text& path, int format) {
+    return FileNameFor(path, FindFormat(format).extension);
+}
+
 bool ConvertImage(const runtime::Bytes& source, int format, const runtime::Text& path,
                   runtime::Bytes* encoded, bool whiteBackground) {
     if (runtime::BytesLength(source) < 3) {
@@ -139,7 +143,7 @@ bool ConvertImage(const runtime::Bytes& source, int format, const runtime::Text&
     std::memcpy(result.data(), data, result.size());
 
     if (!runtime::TrimText(path).empty()) {
-        ReplaceFileWith(FileNameFor(path, row.extension), result);  // its outcome does not count
+        ReplaceFileWith(ConvertedFileName(path, format), result);  // its outcome does not count
     }
     if (encoded != nullptr) {
         *encoded = std::move(result);

@@ -13,6 +13,10 @@ namespace image {
 bool ConvertImage(const runtime::Bytes& source, int format, const runtime::Text& path = {},
                   runtime::Bytes* encoded = nullptr, bool whiteBackground = false);
 
+// The file ConvertImage writes for path: path itself when it already ends in the format's
+// extension (ASCII case aside), otherwise path with the extension after it.
+runtime::Text ConvertedFileName(const runtime::Text& path, int format);
+
 // The CLSID written in text, parsed by the platform; all zeros when it does not parse.
 CLSID ClsidFromText(const runtime::Text& text);
 
