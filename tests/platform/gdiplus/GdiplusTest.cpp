@@ -55,7 +55,9 @@ class GdiplusTest : public ::testing::Test {
     // A bitmap decoded from the bytes, through a stream, as callers make one.
     GpBitmap* BitmapOf(const Bytes& bytes) {
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        if (void* address = GlobalLock(block)) {  // an empty block has no address
+            std::memcpy(address, bytes.data(), bytes.size());
+        }
         GlobalUnlock(block);
         IStream* stream = nullptr;
         CreateStreamOnHGlobal(block, TRUE, &stream);
