@@ -164,6 +164,8 @@ bool LoadStartupWindow(const WindowForm& form, const WindowEvents& events) {
         events.created();
     }
     window->show();
+    // A program's first window comes up active, also where no window manager would activate it.
+    window->activateWindow();
     // The form gives the outer size; the frame is known only once the window is shown.
     const QSize frame = window->frameGeometry().size() - window->size();
     if (!frame.isEmpty()) {

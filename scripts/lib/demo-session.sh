@@ -34,8 +34,13 @@ demo_run_program() {
       exec "$build/app/tolvane")
 }
 
+# The program first, so that it does not see its display go away.
 demo_stop() {
-  kill ${program:-} ${services:-} ${xvfb:-} 2>/dev/null || true
+  if [[ -n "${program:-}" ]]; then
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+  fi
+  kill ${services:-} ${xvfb:-} 2>/dev/null || true
   wait 2>/dev/null || true
 }
 
@@ -54,4 +59,19 @@ demo_start_xvfb() {
   done
   echo "Xvfb did not start" >&2
   return 1
+}
+
+# Answers the next message box (its title is "友情提醒") with Enter.
+demo_answer_box() {
+  local box
+  box=$(xdotool search --sync --name "友情提醒" | tail -n 1)
+  xdotool windowfocus --sync "$box" key Return
+  sleep 0.5
+}
+
+# demo_click X Y: a click at a place of the main window's client area (the window stands at
+# 50, 50 with no frame under Xvfb).
+demo_click() {
+  xdotool mousemove $((50 + $1)) $((50 + $2)) click 1
+  sleep 0.7
 }
