@@ -2,11 +2,10 @@
 
 #include <qrencode.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 #include <memory>
 
-#include <jpeglib.h>
+#include "platform/codecs/PictureEncoder.h"
 
 namespace {
 
@@ -15,32 +14,8 @@ struct QrFree {
 };
 
 constexpr int kQuietModules = 4;
-
-std::vector<std::uint8_t> EncodeGray(const std::vector<std::uint8_t>& pixels, int side) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(side);
-    info.image_height = static_cast<JDIMENSION>(side);
-    info.input_components = 1;
-    info.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + std::size_t{info.next_scanline} * side);
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::vector<std::uint8_t> jpeg(buffer, buffer + size);
-    std::free(buffer);
-    return jpeg;
-}
+constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+constexpr std::uint32_t kBlack = 0xFF000000;
 
 }  // namespace
 
@@ -50,21 +25,24 @@ std::vector<std::uint8_t> QrJpeg(const std::string& text, int moduleSize) {
     if (!code) {
         return {};
     }
-    const int modules = code->width + 2 * kQuietModules;
-    const int side = modules * moduleSize;
-    std::vector<std::uint8_t> pixels(std::size_t(side) * side, 0xFF);
+    const int side = (code->width + 2 * kQuietModules) * moduleSize;
+    codecs::DecodedPicture picture;
+    picture.width = picture.naturalWidth = side;
+    picture.height = picture.naturalHeight = side;
+    picture.argb.assign(std::size_t(side) * side, kWhite);
     for (int y = 0; y < code->width; ++y) {
         for (int x = 0; x < code->width; ++x) {
             if ((code->data[y * code->width + x] & 1) == 0) {
                 continue;
             }
             for (int dy = 0; dy < moduleSize; ++dy) {
-                std::uint8_t* row = pixels.data() +
-                                    std::size_t((y + kQuietModules) * moduleSize + dy) * side +
-                                    std::size_t(x + kQuietModules) * moduleSize;
-                std::fill(row, row + moduleSize, 0);
+                auto row = picture.argb.begin() +
+                           std::ptrdiff_t((y + kQuietModules) * moduleSize + dy) * side +
+                           (x + kQuietModules) * moduleSize;
+                std::fill(row, row + moduleSize, kBlack);
             }
         }
     }
-    return EncodeGray(pixels, side);
+    return codecs::EncodePicture(codecs::EncodedFormat::Jpeg, picture)
+        .value_or(std::vector<std::uint8_t>{});
 }

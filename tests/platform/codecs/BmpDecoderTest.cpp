@@ -6,7 +6,7 @@
 namespace {
 
 using testing_pictures::Bytes;
-using testing_pictures::DibSpec;
+using testing_pictures::DibLayout;
 
 constexpr std::uint32_t R = 0xFFFF0000, G = 0xFF00FF00, B = 0xFF0000FF, W = 0xFFFFFFFF,
                         K = 0xFF000000, CLEAR = 0;
@@ -17,7 +17,7 @@ const Bytes kRows24 = {0,    0,    0xFF, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0, 0,
 
 struct BmpCase {
     const char* name;
-    DibSpec spec;
+    DibLayout layout;
     std::vector<std::uint32_t> expected;  // 3 x 2, top row first
 };
 
@@ -75,7 +75,7 @@ const BmpCase kCases[] = {
 
 TEST(DecodeBmpTest, DecodesEveryLayout) {
     for (const auto& c : kCases) {
-        const auto picture = codecs::DecodePicture(testing_pictures::BmpFile(c.spec));
+        const auto picture = codecs::DecodePicture(testing_pictures::BmpFile(c.layout));
         ASSERT_TRUE(picture) << c.name;
         EXPECT_EQ(picture->width, 3) << c.name;
         EXPECT_EQ(picture->height, 2) << c.name;
@@ -84,7 +84,7 @@ TEST(DecodeBmpTest, DecodesEveryLayout) {
 }
 
 TEST(DecodeBmpTest, RefusesBrokenFiles) {
-    const DibSpec good{3, 2, 24, 0, {}, {}, Bytes(24, 0x55)};
+    const DibLayout good{3, 2, 24, 0, {}, {}, Bytes(24, 0x55)};
     struct Broken {
         const char* name;
         Bytes bytes;

@@ -7,7 +7,7 @@
 namespace {
 
 using testing_pictures::Bytes;
-using testing_pictures::DibSpec;
+using testing_pictures::DibLayout;
 using testing_pictures::IconEntry;
 
 constexpr std::uint32_t R = 0xFFFF0000, B = 0xFF0000FF;
@@ -15,21 +15,21 @@ constexpr std::uint32_t R = 0xFFFF0000, B = 0xFF0000FF;
 // A 2 x 2 icon entry of 8 bits: red top row, blue bottom row, with an AND mask whose set bits
 // (top left, bottom right) make pixels transparent.
 IconEntry MaskedEntry() {
-    DibSpec spec{2, 4, 8, 0, {0xFF0000, 0x0000FF}, {}, {}};
-    spec.pixels = {1,    1, 0, 0, 0,    0, 0, 0,   // bottom row, top row
-                   0x40, 0, 0, 0, 0x80, 0, 0, 0};  // mask: bottom row, top row
-    const Bytes dib = testing_pictures::Dib(spec);
+    DibLayout layout{2, 4, 8, 0, {0xFF0000, 0x0000FF}, {}, {}};
+    layout.pixels = {1,    1, 0, 0, 0,    0, 0, 0,   // bottom row, top row
+                     0x40, 0, 0, 0, 0x80, 0, 0, 0};  // mask: bottom row, top row
+    const Bytes dib = testing_pictures::Dib(layout);
     return {2, 2, 8, {dib.begin() + 0, dib.end()}};
 }
 
 // 32-bit entry whose alpha channel counts, so its (all-clear) mask is ignored.
 IconEntry AlphaEntry(int size) {
-    DibSpec spec{size, 2 * size, 32, 0, {}, {}, {}};
+    DibLayout layout{size, 2 * size, 32, 0, {}, {}, {}};
     for (int i = 0; i < size * size; ++i) {
-        spec.pixels.insert(spec.pixels.end(), {0x00, 0x00, 0xFF, 0x80});
+        layout.pixels.insert(layout.pixels.end(), {0x00, 0x00, 0xFF, 0x80});
     }
-    spec.pixels.resize(spec.pixels.size() + std::size_t(size) * ((size + 31) / 32 * 4), 0);
-    return {size, size, 32, testing_pictures::Dib(spec)};
+    layout.pixels.resize(layout.pixels.size() + std::size_t(size) * ((size + 31) / 32 * 4), 0);
+    return {size, size, 32, testing_pictures::Dib(layout)};
 }
 
 TEST(DecodeIconTest, AppliesTheAndMask) {

@@ -26,27 +26,27 @@ LittleEndian& LittleEndian::Append(const Bytes& more) {
     return *this;
 }
 
-Bytes Dib(const DibSpec& spec) {
+Bytes Dib(const DibLayout& layout) {
     LittleEndian w;
     w.U32(40)
-        .U32(static_cast<std::uint32_t>(spec.width))
-        .U32(static_cast<std::uint32_t>(spec.height));
-    w.U16(1).U16(static_cast<std::uint32_t>(spec.bits)).U32(spec.compression);
-    w.U32(static_cast<std::uint32_t>(spec.pixels.size())).U32(0).U32(0);
-    w.U32(static_cast<std::uint32_t>(spec.palette.size())).U32(0);
-    for (const auto mask : spec.masks) {
+        .U32(static_cast<std::uint32_t>(layout.width))
+        .U32(static_cast<std::uint32_t>(layout.height));
+    w.U16(1).U16(static_cast<std::uint32_t>(layout.bits)).U32(layout.compression);
+    w.U32(static_cast<std::uint32_t>(layout.pixels.size())).U32(0).U32(0);
+    w.U32(static_cast<std::uint32_t>(layout.palette.size())).U32(0);
+    for (const auto mask : layout.masks) {
         w.U32(mask);
     }
-    for (const auto colour : spec.palette) {
+    for (const auto colour : layout.palette) {
         w.U32(colour);
     }
-    return w.Append(spec.pixels).bytes;
+    return w.Append(layout.pixels).bytes;
 }
 
-Bytes BmpFile(const DibSpec& spec) {
-    const Bytes dib = Dib(spec);
+Bytes BmpFile(const DibLayout& layout) {
+    const Bytes dib = Dib(layout);
     const std::uint32_t pixelOffset =
-        14 + static_cast<std::uint32_t>(dib.size() - spec.pixels.size());
+        14 + static_cast<std::uint32_t>(dib.size() - layout.pixels.size());
     LittleEndian w;
     w.U8('B').U8('M').U32(static_cast<std::uint32_t>(14 + dib.size())).U32(0).U32(pixelOffset);
     return w.Append(dib).bytes;

@@ -23,7 +23,7 @@ class LittleEndian {
     Bytes bytes;
 };
 
-struct DibSpec {
+struct DibLayout {
     int width = 0;
     int height = 0;  // negative: top-down
     int bits = 24;
@@ -34,9 +34,9 @@ struct DibSpec {
 };
 
 // The 40-byte info header, masks, palette and pixels.
-Bytes Dib(const DibSpec& spec);
+Bytes Dib(const DibLayout& layout);
 // A BMP file around the DIB.
-Bytes BmpFile(const DibSpec& spec);
+Bytes BmpFile(const DibLayout& layout);
 
 struct IconEntry {
     int width = 0;
