@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
 constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_NOT_LOCKED = 158;
 
