@@ -32,7 +32,8 @@ void OnPrevious() {
     }
     const int at = runtime::FindText(Run().pathHistory, Run().currentPath, std::nullopt, false);
     Run().currentPath = runtime::TextMid(Run().pathHistory, at + kPathStride, kPathStride);
-    runtime::SetPicture(图片框1, web::HttpVisit(PictureStorePrefix() + Run().currentPath, 0));
+    runtime::SetPicture(图片框1,
+                        web::HttpVisit(PictureStorePrefix() + Run().currentPath, web::kGet));
 }
 
 void OnFitScreen() {

@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kUsablePathLength = 11;
 constexpr int kFallbackCycle = 100;
-constexpr int kGet = 0;
-constexpr int kPost = 1;
 
 void ConnectDatabase(db::OdbcDatabase& database) {
     const runtime::Text login = compiled::kDatabaseLogin;
@@ -35,7 +33,7 @@ runtime::Text InsertStatement(const runtime::Text& address) {
 
 void ShowListedPicture(db::OdbcDatabase& database) {
     const runtime::Text address = PictureStorePrefix() + Run().currentPath;
-    runtime::SetPicture(图片框1, web::HttpVisit(address, kGet));
+    runtime::SetPicture(图片框1, web::HttpVisit(address, web::kGet));
     runtime::RedrawNow();
     Run().fallbackRow = 0;
     ConnectDatabase(database);
@@ -59,15 +57,15 @@ void ShowStoredPicture(db::OdbcDatabase& database) {
     database.CloseResult(result);
     database.Disconnect();
     Run().currentPath = CutPath(address);
-    runtime::SetPicture(图片框1, web::HttpVisit(address, kGet));
+    runtime::SetPicture(图片框1, web::HttpVisit(address, web::kGet));
     runtime::RedrawNow();
 }
 
 }  // namespace
 
 void OnGet() {
-    const runtime::Text answer =
-        web::PercentDecode(runtime::BytesToText(web::HttpVisit(ListingAddress(), kPost)), true);
+    const runtime::Text answer = web::PercentDecode(
+        runtime::BytesToText(web::HttpVisit(ListingAddress(), web::kPost)), true);
     Run().currentPath = CutPath(answer);
     Run().collectedCount += 1;
     runtime::SetCaption(标签4, CountText(Run().collectedCount));

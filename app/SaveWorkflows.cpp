@@ -45,7 +45,8 @@ int BatchCount() {
 void OnSave() {
     const runtime::Text name =
         SafeFileName(runtime::TextMid(Run().currentPath, kNameStart, kNameLength));
-    const runtime::Bytes picture = web::HttpVisit(PictureStorePrefix() + Run().currentPath, 0);
+    const runtime::Bytes picture =
+        web::HttpVisit(PictureStorePrefix() + Run().currentPath, web::kGet);
     const runtime::Text file = runtime::RunDirectory() + "/" + name;
     // The file write counts too: a picture that was encoded but not stored is not saved.
     runtime::Bytes encoded;

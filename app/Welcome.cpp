@@ -12,7 +12,7 @@ namespace app {
 void OnFirstActivated() {
     ShowMessage(runtime::Text("欢迎使用Tolvane，绿色免费使用！如需定制请联系微信：") +
                 compiled::kContactId);
-    runtime::SetPicture(图片框1, web::HttpVisit(AnnouncementAddress(), 0));
+    runtime::SetPicture(图片框1, web::HttpVisit(AnnouncementAddress(), web::kGet));
 }
 
 }  // namespace app

@@ -51,9 +51,9 @@ bool Contains(const Text& text, const Text& sub, bool ignoreCase) {
 
 const char* Verb(int method) {
     switch (method) {
-        case 1:
+        case kPost:
             return "POST";
-        case 2:
+        case kHead:
             return "HEAD";
         default:
             return "GET";
@@ -146,8 +146,8 @@ Text CookiesSet(const Text& rawHeaders) {
 Bytes HttpVisit(const Text& url, int method, const Text& postText, Text* sendCookies,
                 Text* returnedCookies, Text* headers, Text* returnedHeaders, bool noRedirect,
                 Bytes* postBytes, const Text& proxy) {
-    if (method < 0 || method > 2) {
-        method = 0;
+    if (method < kGet || method > kHead) {
+        method = kGet;
     }
     const bool secure = runtime::ToLowerText(runtime::TextLeft(url, 8)) == "https://";
     const Text givenHeaders = headers != nullptr ? *headers : Text();
@@ -184,7 +184,7 @@ Bytes HttpVisit(const Text& url, int method, const Text& postText, Text* sendCoo
             *headers = block;
         }
         Bytes sent;
-        if (method != 0) {
+        if (method != kGet) {
             sent = postBytes != nullptr ? *postBytes : Bytes();
             if (sent.empty()) {
                 sent = runtime::TextToBytes(postText);

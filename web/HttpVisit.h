@@ -9,6 +9,11 @@ namespace web {
 using runtime::Bytes;
 using runtime::Text;
 
+// The methods `HttpVisit` knows.
+inline constexpr int kGet = 0;
+inline constexpr int kPost = 1;
+inline constexpr int kHead = 2;
+
 // Returns the answer body, whatever the status; empty when nothing could be read. `method`: 0 GET,
 // 1 POST, 2 HEAD, anything else GET. A null pointer omits a by-reference parameter:
 // - `sendCookies` given (even empty) turns the client's own cookie store off for this request and
@@ -19,7 +24,7 @@ using runtime::Text;
 // - `postBytes` is the body of a POST or HEAD; when empty it receives the bytes of `postText`.
 // - `proxy` ("host:port") carries the request; empty: a direct connection.
 // When no request could be opened at all, no by-reference parameter is touched.
-Bytes HttpVisit(const Text& url, int method = 0, const Text& postText = {},
+Bytes HttpVisit(const Text& url, int method = kGet, const Text& postText = {},
                 Text* sendCookies = nullptr, Text* returnedCookies = nullptr,
                 Text* headers = nullptr, Text* returnedHeaders = nullptr, bool noRedirect = false,
                 Bytes* postBytes = nullptr, const Text& proxy = {});

@@ -70,13 +70,18 @@ QWidget* ValidWindow(HWND handle) {
 HWND HandleOfWidget(QWidget* widget) {
     auto& registry = Windows();
     const auto found = registry.handles.find(widget);
-    if (found != registry.handles.end() && registry.widgets[found->second] == widget) {
+    if (found != registry.handles.end()) {
         return found->second;
     }
     const HWND handle = registry.next;
     registry.next += 4;
     registry.widgets[handle] = widget;
     registry.handles[widget] = handle;
+    // A destroyed window's handle is never valid again, and its address may be reused.
+    QObject::connect(widget, &QObject::destroyed, [handle, widget] {
+        Windows().widgets.erase(handle);
+        Windows().handles.erase(widget);
+    });
     return handle;
 }
 
