@@ -26,4 +26,29 @@ Text ReplaceText(const Text& t, const Text& sub, const std::optional<Text>& repl
 TextArray SplitText(const Text& t, const std::optional<Text>& separator = std::nullopt,
                     std::optional<int> maxCount = std::nullopt);
 
+// Call-site names for the flags above, which run opposite ways (`ignoreCase` for the searches,
+// `caseSensitive` for the replace): a call says which comparison it wants instead of a bare bool.
+inline int FindExact(const Text& t, const Text& sub, std::optional<int> start = std::nullopt) {
+    return FindText(t, sub, start, /*ignoreCase=*/false);
+}
+inline int FindIgnoringCase(const Text& t, const Text& sub,
+                            std::optional<int> start = std::nullopt) {
+    return FindText(t, sub, start, /*ignoreCase=*/true);
+}
+inline int FindLastExact(const Text& t, const Text& sub, std::optional<int> start = std::nullopt) {
+    return FindTextReverse(t, sub, start, /*ignoreCase=*/false);
+}
+inline bool ContainsExact(const Text& t, const Text& sub) {
+    return FindExact(t, sub) != kNotFound;
+}
+// Every match, in exact case, replaced; an omitted replacement removes them.
+inline Text ReplaceAllExact(const Text& t, const Text& sub,
+                            const std::optional<Text>& replacement) {
+    return ReplaceText(t, sub, replacement, std::nullopt, std::nullopt, /*caseSensitive=*/true);
+}
+inline Text ReplaceAllIgnoringCase(const Text& t, const Text& sub,
+                                   const std::optional<Text>& replacement) {
+    return ReplaceText(t, sub, replacement, std::nullopt, std::nullopt, /*caseSensitive=*/false);
+}
+
 }  // namespace runtime
