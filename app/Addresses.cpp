@@ -23,8 +23,8 @@ runtime::Text AnnouncementAddress() {
 // With "down" missing, start is -1 and the cut is empty; with no "g" after it, the length is not
 // positive and the cut is empty too.
 runtime::Text CutPath(const runtime::Text& text) {
-    const int start = runtime::FindText(text, "down", std::nullopt, false);
-    const int end = runtime::FindText(text, "g", start, false);
+    const int start = runtime::FindExact(text, "down");
+    const int end = runtime::FindExact(text, "g", start);
     return runtime::TrimText(runtime::TextMid(text, start, end - start + 1));
 }
 

@@ -16,8 +16,6 @@ namespace {
 constexpr int kHistoryThreshold = 25;  // two paths
 constexpr int kPathStride = 23;
 constexpr int kPromotionAfter = 5;
-constexpr int kStretched = 1;
-constexpr int kFitted = 2;
 
 }  // namespace
 
@@ -30,18 +28,18 @@ void OnPrevious() {
         ShowMessage(runtime::Text("无上一张"));
         return;
     }
-    const int at = runtime::FindText(Run().pathHistory, Run().currentPath, std::nullopt, false);
+    const int at = runtime::FindExact(Run().pathHistory, Run().currentPath);
     Run().currentPath = runtime::TextMid(Run().pathHistory, at + kPathStride, kPathStride);
     runtime::SetPicture(图片框1,
                         web::HttpVisit(PictureStorePrefix() + Run().currentPath, web::kGet));
 }
 
 void OnFitScreen() {
-    runtime::SetDisplayMode(图片框1, kStretched);
+    runtime::SetDisplayMode(图片框1, runtime::DisplayMode::kStretchedToBox);
 }
 
 void OnOriginalSize() {
-    runtime::SetDisplayMode(图片框1, kFitted);
+    runtime::SetDisplayMode(图片框1, runtime::DisplayMode::kNaturalShrunkToFit);
 }
 
 }  // namespace app

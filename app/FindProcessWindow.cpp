@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "runtime/BytesOps.h"
+#include "runtime/PlatformText.h"
 #include "runtime/SystemServices.h"
 #include "runtime/TextSearch.h"
 #include "runtime/Window.h"
@@ -12,11 +13,6 @@ namespace {
 
 constexpr int kDefaultTimeoutMs = 31536000;
 constexpr int kClassNameBuffer = 50;
-
-// A text read into a buffer ends at its first zero byte.
-runtime::Text UpToZero(const runtime::Text& buffer) {
-    return buffer.substr(0, buffer.find('\0'));
-}
 
 DWORD WindowProcess(HWND window) {
     DWORD processId = 0;
@@ -28,17 +24,17 @@ runtime::Text WindowTitle(HWND window) {
     const int length = GetWindowTextLengthA(window);
     runtime::Text buffer = runtime::BlankText(length + 1);
     GetWindowTextA(window, buffer.data(), length + 1);
-    return UpToZero(buffer);
+    return runtime::TextUpToZero(buffer);
 }
 
 runtime::Text WindowClass(HWND window) {
     runtime::Text buffer = runtime::BlankText(kClassNameBuffer);
     GetClassNameA(window, buffer.data(), kClassNameBuffer);
-    return UpToZero(buffer);
+    return runtime::TextUpToZero(buffer);
 }
 
 bool Contains(const runtime::Text& text, const std::optional<runtime::Text>& part) {
-    return part && runtime::FindText(text, *part, std::nullopt, false) != runtime::kNotFound;
+    return part && runtime::ContainsExact(text, *part);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ runtime::WindowForm MainWindowForm() {
     form.outer = {50, 50, 578, 652};
 
     ControlForm promotion = Control("图片框2", ControlKind::PictureBox, {424, 8, 136, 104}, {});
-    promotion.displayMode = 1;
+    promotion.displayMode = runtime::DisplayMode::kStretchedToBox;
     promotion.picture = PromotionPicture();
     promotion.visible = false;
 
@@ -47,7 +47,7 @@ runtime::WindowForm MainWindowForm() {
 
     ControlForm mainPicture = Control("图片框1", ControlKind::PictureBox, {8, 112, 416, 472}, {});
     mainPicture.background = runtime::Rgb{192, 192, 192};
-    mainPicture.displayMode = 2;
+    mainPicture.displayMode = runtime::DisplayMode::kNaturalShrunkToFit;
     mainPicture.picture = StartPicture();
 
     ControlForm get = Control("按钮2", ControlKind::Button, {432, 216, 128, 80}, "获  取");

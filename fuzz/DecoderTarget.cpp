@@ -9,6 +9,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     codecs::FUZZ_DECODER(bytes, {});
-    codecs::FUZZ_DECODER(bytes, {codecs::DecodeHint::Drawn::Fitted, {37, 21}});
+    codecs::FUZZ_DECODER(bytes, {runtime::DisplayMode::kNaturalShrunkToFit, {37, 21}});
     return 0;
 }

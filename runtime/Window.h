@@ -2,6 +2,7 @@
 
 // The window layer the program runs on: one start-up window built from a form, its controls'
 // properties, the message loop. Controls are addressed by their index in the form.
+// Implemented on Qt Widgets in platform/window (StartupWindow.cpp).
 
 #include <cstdint>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/DisplayMode.h"
 #include "runtime/Text.h"
 
 namespace runtime {
@@ -43,7 +45,7 @@ struct ControlForm {
     Text text;  // caption or edit text; "\r\n" breaks the line
     std::optional<FontForm> font;
     std::optional<Rgb> background;  // picture boxes; none: the system's button-face colour
-    int displayMode = 0;            // picture boxes
+    DisplayMode displayMode = DisplayMode::kNaturalAtTopLeft;  // picture boxes
     std::span<const std::uint8_t> picture;
     bool visible = true;
 };
@@ -67,8 +69,9 @@ struct WindowEvents {
 // and the exit hooks run. Returns the entry's result.
 int RunProgram(int argc, char** argv, int (*entry)());
 
-// Builds and shows the start-up window; the created event runs before this returns.
-bool LoadStartupWindow(const WindowForm& form, const WindowEvents& events);
+// Builds and shows the start-up window, replacing one shown before; the created event runs
+// before this returns.
+void LoadStartupWindow(const WindowForm& form, const WindowEvents& events);
 
 // Dispatches messages until the program's last window is destroyed; returns at once when none
 // is open.
@@ -87,7 +90,7 @@ void SetCaption(Control control, const Text& text);
 Text GetCaption(Control control);
 // The box keeps its own copy of the bytes.
 void SetPicture(Control control, const Bytes& picture);
-// Below 0 acts as 0, above 2 as 2; the box is redrawn at once.
-void SetDisplayMode(Control control, int mode);
+// The box is redrawn at once.
+void SetDisplayMode(Control control, DisplayMode mode);
 
 }  // namespace runtime

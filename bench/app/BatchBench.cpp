@@ -27,6 +27,11 @@
 #include "tests/support/odbc/GetDate.h"
 #include "tests/support/odbc/OdbcConfiguration.h"
 
+using user32::MessageBoxSeen;
+using user32::SetMessageBoxResponder;
+using window::ControlWidget;
+using window::StartupWindowWidget;
+
 namespace fs = std::filesystem;
 
 namespace {

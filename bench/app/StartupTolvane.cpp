@@ -7,6 +7,8 @@
 #include "platform/window/WindowAccess.h"
 #include "runtime/Window.h"
 
+using window::StartupWindowWidget;
+
 int main(int argc, char** argv) {
     return runtime::RunProgram(argc, argv, [] {
         QTimer::singleShot(0, [] {

@@ -74,13 +74,13 @@ void ConvertJpegToJpeg(const Bytes& source) {
 }
 
 // The box decodes when it is painted: repaint paints at once.
-void ShowInPictureBox(PictureBox& box, const Bytes& picture) {
+void ShowInPictureBox(window::PictureBox& box, const Bytes& picture) {
     box.SetPicture(picture);
     box.repaint();
 }
 
 // The main picture box: shown and exposed, so that a repaint really paints.
-void ShowBox(PictureBox& box) {
+void ShowBox(window::PictureBox& box) {
     box.resize(416, 472);
     box.show();
     QApplication::processEvents();
@@ -104,7 +104,7 @@ BENCHMARK(BM_DjpegCjpeg)->Unit(benchmark::kMillisecond);
 
 void BM_ShowProgressiveJpegFitted(benchmark::State& state) {
     const Bytes picture = ReadFile(Progressive());
-    PictureBox box(nullptr, kBoxBackground, 2);
+    window::PictureBox box(nullptr, kBoxBackground, runtime::DisplayMode::kNaturalShrunkToFit);
     ShowBox(box);
     for (auto _ : state) {
         ShowInPictureBox(box, picture);
@@ -129,7 +129,7 @@ long PeakKilobytes() {
 // Prints the peak before the work (libraries, Qt) and after it.
 int RunOnce(const std::string& what, const std::string& file) {
     const Bytes bytes = ReadFile(file);
-    PictureBox box(nullptr, kBoxBackground, 2);
+    window::PictureBox box(nullptr, kBoxBackground, runtime::DisplayMode::kNaturalShrunkToFit);
     ShowBox(box);
     const long before = PeakKilobytes();
     if (what == "convert") {

@@ -1,6 +1,11 @@
 #pragma once
 
+// Where a picture box draws a picture of a given size: shared by the decoders (which may deliver
+// a reduced scale that still covers the drawn size) and by every window layer.
+
 #include <cstdint>
+
+#include "runtime/DisplayMode.h"
 
 namespace codecs {
 
@@ -9,12 +14,16 @@ struct PictureSize {
     int height = 0;
 };
 
-// How the caller will draw the picture; lets a decoder deliver a reduced scale that still
-// covers the drawn size.
+struct PictureRect {
+    int left = 0;
+    int top = 0;
+    PictureSize size;
+};
+
+// How the caller will draw the picture, and in what box.
 struct DecodeHint {
-    enum class Drawn { Natural, Stretched, Fitted };
-    Drawn drawn = Drawn::Natural;
-    PictureSize box;  // for Stretched and Fitted
+    runtime::DisplayMode mode = runtime::DisplayMode::kNaturalAtTopLeft;
+    PictureSize box;
 };
 
 // Natural size when the picture fits the box, else scaled down, proportions kept, to the
@@ -30,16 +39,23 @@ inline PictureSize ShrinkToFit(PictureSize natural, PictureSize box) {
     return {static_cast<int>(w * box.height / h), box.height};
 }
 
-inline PictureSize DrawnSize(PictureSize natural, const DecodeHint& hint) {
-    switch (hint.drawn) {
-        case DecodeHint::Drawn::Stretched:
-            return hint.box;
-        case DecodeHint::Drawn::Fitted:
-            return ShrinkToFit(natural, hint.box);
-        case DecodeHint::Drawn::Natural:
+inline PictureRect DrawnRect(PictureSize natural, const DecodeHint& hint) {
+    switch (hint.mode) {
+        case runtime::DisplayMode::kStretchedToBox:
+            return {0, 0, hint.box};
+        case runtime::DisplayMode::kNaturalShrunkToFit: {
+            const PictureSize drawn = ShrinkToFit(natural, hint.box);
+            return {(hint.box.width - drawn.width) / 2, (hint.box.height - drawn.height) / 2,
+                    drawn};
+        }
+        case runtime::DisplayMode::kNaturalAtTopLeft:
             break;
     }
-    return natural;
+    return {0, 0, natural};
+}
+
+inline PictureSize DrawnSize(PictureSize natural, const DecodeHint& hint) {
+    return DrawnRect(natural, hint).size;
 }
 
 }  // namespace codecs

@@ -1,7 +1,7 @@
 // MessageBoxA as a modal QMessageBox.
 
 #include <QAbstractButton>
-#include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 #include <utility>
@@ -11,6 +11,7 @@
 #include "platform/user32/WindowHandles.h"
 #include "platform/window/GbkText.h"
 
+namespace user32 {
 namespace {
 
 MessageBoxResponder& Responder() {
@@ -84,11 +85,9 @@ runtime::Text TextOf(LPCSTR text) {
     return text ? runtime::Text(text) : runtime::Text();
 }
 
-// Lets the responder see the box once the modal loop runs, then presses its button.
+// Lets the responder see the box once it is up, then presses its button.
 void AnswerWhenShown(QMessageBox& box, MessageBoxSeen seen) {
     QTimer::singleShot(0, &box, [&box, seen = std::move(seen)]() mutable {
-        // Application-modal and active: no other window of the program takes input.
-        seen.ownerBlocked = QApplication::activeModalWidget() == &box;
         seen.icon = IconStyleOf(box.icon());
         const int id = Responder()(seen);
         for (const ButtonRow& row : kButtons) {
@@ -101,26 +100,44 @@ void AnswerWhenShown(QMessageBox& box, MessageBoxSeen seen) {
     });
 }
 
+// As on the platform, the box disables its owner only; a box without an owner disables no
+// window, and the call still returns only once the box is closed.
+void RunUntilClosed(QMessageBox& box, QWidget* owner) {
+    if (owner != nullptr) {
+        box.setWindowModality(Qt::WindowModal);
+        box.exec();
+        return;
+    }
+    box.setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    box.show();
+    loop.exec();
+}
+
 }  // namespace
 
 void SetMessageBoxResponder(MessageBoxResponder responder) {
     Responder() = std::move(responder);
 }
 
+}  // namespace user32
+
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+    using namespace user32;
     QWidget* owner = WidgetOfHandle(hWnd);
     if (hWnd != 0 && owner == nullptr) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     // As on the platform, a box without a title is titled "Error".
-    const QString title = lpCaption ? QStringFromGbk(lpCaption) : QStringLiteral("Error");
-    QMessageBox box(IconOf(uType), title, QStringFromGbk(TextOf(lpText)), ButtonsOf(uType), owner);
-    box.setWindowModality(Qt::ApplicationModal);
+    const QString title = lpCaption ? window::QStringFromGbk(lpCaption) : QStringLiteral("Error");
+    QMessageBox box(IconOf(uType), title, window::QStringFromGbk(TextOf(lpText)), ButtonsOf(uType),
+                    owner);
     if (Responder()) {
         AnswerWhenShown(box, {hWnd, TextOf(lpText), TextOf(lpCaption), uType});
     }
-    box.exec();
+    RunUntilClosed(box, owner);
     QAbstractButton* clicked = box.clickedButton();
     if (clicked == nullptr) {
         // Closed without a button: the platform answers Cancel where there is one, else OK.

@@ -10,6 +10,7 @@
 
 #include "platform/window/GbkText.h"
 
+namespace user32 {
 namespace {
 
 struct Registry {
@@ -91,11 +92,17 @@ QWidget* WidgetOfHandle(HWND handle) {
     return found == widgets.end() ? nullptr : found->second.data();
 }
 
+}  // namespace user32
+
+using user32::HandleOfWidget;
+using user32::WidgetOfHandle;
+using window::GbkFromQString;
+
 HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow) {
     if (hWndParent != 0) {
         return 0;  // child windows are not enumerated here
     }
-    const std::vector<QWidget*> windows = TopLevelsInZOrder();
+    const std::vector<QWidget*> windows = user32::TopLevelsInZOrder();
     auto it = windows.begin();
     if (hWndChildAfter != 0) {
         it = std::find(windows.begin(), windows.end(), WidgetOfHandle(hWndChildAfter));
@@ -106,7 +113,7 @@ HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCST
         ++it;
     }
     for (; it != windows.end(); ++it) {
-        if (lpszClass != nullptr && !SameClass(ClassOf(*it), lpszClass)) {
+        if (lpszClass != nullptr && !user32::SameClass(user32::ClassOf(*it), lpszClass)) {
             continue;
         }
         if (lpszWindow != nullptr && GbkFromQString((*it)->windowTitle()) != lpszWindow) {
@@ -127,7 +134,7 @@ BOOL IsWindowVisible(HWND hWnd) {
 }
 
 DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId) {
-    if (ValidWindow(hWnd) == nullptr) {
+    if (user32::ValidWindow(hWnd) == nullptr) {
         return 0;
     }
     if (lpdwProcessId != nullptr) {
@@ -137,18 +144,18 @@ DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId) {
 }
 
 int GetWindowTextLengthA(HWND hWnd) {
-    const QWidget* widget = ValidWindow(hWnd);
+    const QWidget* widget = user32::ValidWindow(hWnd);
     return widget ? static_cast<int>(GbkFromQString(widget->windowTitle()).size()) : 0;
 }
 
 int GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
-    const QWidget* widget = ValidWindow(hWnd);
-    return widget ? CopyOut(GbkFromQString(widget->windowTitle()), lpString, nMaxCount) : 0;
+    const QWidget* widget = user32::ValidWindow(hWnd);
+    return widget ? user32::CopyOut(GbkFromQString(widget->windowTitle()), lpString, nMaxCount) : 0;
 }
 
 int GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {
-    const QWidget* widget = ValidWindow(hWnd);
-    return widget ? CopyOut(ClassOf(widget), lpClassName, nMaxCount) : 0;
+    const QWidget* widget = user32::ValidWindow(hWnd);
+    return widget ? user32::CopyOut(user32::ClassOf(widget), lpClassName, nMaxCount) : 0;
 }
 
 DWORD GetCurrentProcessId() {

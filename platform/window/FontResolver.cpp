@@ -5,6 +5,8 @@
 
 #include "platform/window/GbkText.h"
 
+namespace window {
+
 namespace {
 
 QStringList ChineseFamilies() {
@@ -59,3 +61,5 @@ QFont ResolveFont(const runtime::FontForm& form, const QFont& base) {
     font.setFamilies({ChooseFamily(form, base)});
     return font;
 }
+
+}  // namespace window

@@ -4,6 +4,8 @@
 
 #include "platform/codepage/CodePage.h"
 
+namespace window {
+
 QString QStringFromGbk(const runtime::Text& text) {
     if (text.empty()) {
         return {};
@@ -26,3 +28,5 @@ runtime::Text GbkFromQString(const QString& text) {
     WideCharToMultiByte(CP_GBK, 0, units, length, out.data(), bytes, nullptr, nullptr);
     return out;
 }
+
+}  // namespace window

@@ -6,5 +6,9 @@
 
 #include "runtime/Text.h"
 
+namespace window {
+
 QString QStringFromGbk(const runtime::Text& text);
 runtime::Text GbkFromQString(const QString& text);
+
+}  // namespace window

@@ -1,16 +1,12 @@
 #include "platform/window/PictureBox.h"
 
 #include <QPainter>
-#include <algorithm>
 #include <cstring>
 
 #include "platform/codecs/PictureDecoder.h"
 
+namespace window {
 namespace {
-
-int ClampMode(int mode) {
-    return std::clamp(mode, 0, 2);
-}
 
 QImage ToQImage(const codecs::DecodedPicture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_ARGB32);
@@ -27,8 +23,8 @@ QImage ToQImage(const codecs::DecodedPicture& picture) {
 
 }  // namespace
 
-PictureBox::PictureBox(QWidget* parent, QColor background, int displayMode)
-    : QWidget(parent), background_(background), mode_(ClampMode(displayMode)) {
+PictureBox::PictureBox(QWidget* parent, QColor background, runtime::DisplayMode mode)
+    : QWidget(parent), background_(background), mode_(mode) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -39,8 +35,8 @@ void PictureBox::SetPicture(const runtime::Bytes& bytes) {
     update();
 }
 
-void PictureBox::SetDisplayMode(int mode) {
-    mode_ = ClampMode(mode);
+void PictureBox::SetDisplayMode(runtime::DisplayMode mode) {
+    mode_ = mode;
     // A reduced-scale decode may not cover the size the new mode draws at.
     if (!image_.isNull() && image_.width() < natural_.width) {
         decoded_ = false;
@@ -49,9 +45,7 @@ void PictureBox::SetDisplayMode(int mode) {
 }
 
 codecs::DecodeHint PictureBox::HintForMode() const {
-    using Drawn = codecs::DecodeHint::Drawn;
-    const Drawn drawn = mode_ == 0 ? Drawn::Natural : mode_ == 1 ? Drawn::Stretched : Drawn::Fitted;
-    return {drawn, {width(), height()}};
+    return {mode_, {width(), height()}};
 }
 
 void PictureBox::Decode() {
@@ -66,17 +60,8 @@ void PictureBox::Decode() {
 }
 
 QRect PictureBox::PictureRect() const {
-    switch (mode_) {
-        case 0:
-            return {0, 0, natural_.width, natural_.height};
-        case 1:
-            return rect();
-        default: {
-            const auto drawn = codecs::ShrinkToFit(natural_, {width(), height()});
-            return {(width() - drawn.width) / 2, (height() - drawn.height) / 2, drawn.width,
-                    drawn.height};
-        }
-    }
+    const codecs::PictureRect drawn = codecs::DrawnRect(natural_, HintForMode());
+    return {drawn.left, drawn.top, drawn.size.width, drawn.size.height};
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
@@ -91,3 +76,5 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(PictureRect(), image_);
 }
+
+}  // namespace window

@@ -5,20 +5,20 @@
 #include <QWidget>
 
 #include "platform/codecs/PictureFit.h"
+#include "runtime/DisplayMode.h"
 #include "runtime/Text.h"
 
+namespace window {
+
 // A picture box: keeps its own copy of the picture bytes, decodes them with the project's
-// decoders and draws them in one of three display modes over its background colour.
-//   0: natural size at the top-left corner, clipped
-//   1: stretched to fill the box
-//   2: natural size centred, or shrunk to fit with proportions kept, centred
+// decoders and draws them in its display mode over its background colour.
 class PictureBox : public QWidget {
   public:
-    PictureBox(QWidget* parent, QColor background, int displayMode);
+    PictureBox(QWidget* parent, QColor background, runtime::DisplayMode mode);
 
     void SetPicture(const runtime::Bytes& bytes);
-    void SetDisplayMode(int mode);
-    int DisplayMode() const { return mode_; }
+    void SetDisplayMode(runtime::DisplayMode mode);
+    runtime::DisplayMode DisplayMode() const { return mode_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,5 +33,7 @@ class PictureBox : public QWidget {
     QImage image_;         // null when there is nothing to draw
     codecs::PictureSize natural_;
     QColor background_;
-    int mode_;
+    runtime::DisplayMode mode_;
 };
+
+}  // namespace window

@@ -15,6 +15,7 @@
 #include "platform/window/WindowAccess.h"
 #include "runtime/ExitHooks.h"
 
+namespace window {
 namespace {
 
 // Windows breaks caption lines at "\r\n"; Qt at "\n".
@@ -118,7 +119,13 @@ QWidget* ControlWidget(runtime::Control control) {
     return controls[static_cast<std::size_t>(control)].data();
 }
 
+}  // namespace window
+
 namespace runtime {
+
+using window::ControlAs;
+using window::ControlWidget;
+using window::Current;
 
 int RunProgram(int argc, char** argv, int (*entry)()) {
     std::unique_ptr<QApplication> application;
@@ -126,27 +133,27 @@ int RunProgram(int argc, char** argv, int (*entry)()) {
         application = std::make_unique<QApplication>(argc, argv);
     }
     const int result = entry();
-    DestroyStartupWindow();
+    window::DestroyStartupWindow();
     RunExitHooks();
     return result;
 }
 
-bool LoadStartupWindow(const WindowForm& form, const WindowEvents& events) {
-    DestroyStartupWindow();
+void LoadStartupWindow(const WindowForm& form, const WindowEvents& events) {
+    window::DestroyStartupWindow();
     auto* window = new QWidget();
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringFromGbk(form.title));
+    window->setWindowTitle(window::QStringFromGbk(form.title));
     Current().window = window;
     for (const ControlForm& controlForm : form.controls) {
-        QWidget* control = MakeControl(controlForm, window);
-        control->setObjectName(QStringFromGbk(controlForm.name));
+        QWidget* control = window::MakeControl(controlForm, window);
+        control->setObjectName(window::QStringFromGbk(controlForm.name));
         control->setGeometry(controlForm.rect.left, controlForm.rect.top, controlForm.rect.width,
                              controlForm.rect.height);
         if (controlForm.font) {
-            control->setFont(ResolveFont(*controlForm.font, control->font()));
+            control->setFont(window::ResolveFont(*controlForm.font, control->font()));
         }
         if (controlForm.kind == ControlKind::Label || controlForm.kind == ControlKind::Button) {
-            KeepCaption(control, controlForm.text);
+            window::KeepCaption(control, controlForm.text);
         }
         control->setVisible(controlForm.visible);
         Current().controls.emplace_back(control);
@@ -156,7 +163,7 @@ bool LoadStartupWindow(const WindowForm& form, const WindowEvents& events) {
             QObject::connect(button, &QPushButton::clicked, button, handler);
         }
     }
-    new ActivationWatcher(window, events.firstActivated);
+    new window::ActivationWatcher(window, events.firstActivated);
 
     window->setFixedSize(form.outer.width, form.outer.height);
     window->move(form.outer.left, form.outer.top);
@@ -171,7 +178,6 @@ bool LoadStartupWindow(const WindowForm& form, const WindowEvents& events) {
     if (!frame.isEmpty()) {
         window->setFixedSize(form.outer.width - frame.width(), form.outer.height - frame.height());
     }
-    return true;
 }
 
 void RunMessageLoop() {
@@ -188,7 +194,7 @@ void ProcessEvents() {
 }
 
 void RedrawNow() {
-    if (QWidget* window = StartupWindowWidget()) {
+    if (QWidget* window = window::StartupWindowWidget()) {
         window->repaint();
     }
 }
@@ -206,34 +212,34 @@ bool IsVisible(Control control) {
 
 void SetCaption(Control control, const Text& text) {
     if (auto* label = ControlAs<QLabel>(control)) {
-        label->setText(CaptionFromGbk(text));
-        KeepCaption(label, text);
+        label->setText(window::CaptionFromGbk(text));
+        window::KeepCaption(label, text);
     } else if (auto* button = ControlAs<QPushButton>(control)) {
-        button->setText(CaptionFromGbk(text));
-        KeepCaption(button, text);
+        button->setText(window::CaptionFromGbk(text));
+        window::KeepCaption(button, text);
     } else if (auto* edit = ControlAs<QLineEdit>(control)) {
-        edit->setText(QStringFromGbk(text));
+        edit->setText(window::QStringFromGbk(text));
     }
 }
 
 Text GetCaption(Control control) {
     if (ControlAs<QLabel>(control) || ControlAs<QPushButton>(control)) {
-        return KeptCaption(ControlWidget(control));
+        return window::KeptCaption(ControlWidget(control));
     }
     if (const auto* edit = ControlAs<QLineEdit>(control)) {
-        return GbkFromQString(edit->text());
+        return window::GbkFromQString(edit->text());
     }
     return {};
 }
 
 void SetPicture(Control control, const Bytes& picture) {
-    if (auto* box = dynamic_cast<PictureBox*>(ControlWidget(control))) {
+    if (auto* box = dynamic_cast<window::PictureBox*>(ControlWidget(control))) {
         box->SetPicture(picture);
     }
 }
 
-void SetDisplayMode(Control control, int mode) {
-    if (auto* box = dynamic_cast<PictureBox*>(ControlWidget(control))) {
+void SetDisplayMode(Control control, DisplayMode mode) {
+    if (auto* box = dynamic_cast<window::PictureBox*>(ControlWidget(control))) {
         box->SetDisplayMode(mode);
     }
 }

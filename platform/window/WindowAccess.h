@@ -6,5 +6,9 @@
 
 #include "runtime/Window.h"
 
+namespace window {
+
 QWidget* StartupWindowWidget();
 QWidget* ControlWidget(runtime::Control control);
+
+}  // namespace window

@@ -18,6 +18,9 @@
 #include "platform/window/WindowAccess.h"
 #include "runtime/ExitHooks.h"
 
+using window::ControlWidget;
+using window::StartupWindowWidget;
+
 namespace app {
 namespace {
 
@@ -44,9 +47,7 @@ struct ControlCase {
 
 class MainWindowTest : public testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents()));
-    }
+    void SetUp() override { runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents()); }
     void TearDown() override {
         StartupWindowWidget()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -32,6 +32,11 @@
 #include "tests/support/odbc/GetDate.h"
 #include "tests/support/odbc/OdbcConfiguration.h"
 
+using user32::MessageBoxSeen;
+using user32::SetMessageBoxResponder;
+using window::ControlWidget;
+using window::StartupWindowWidget;
+
 namespace app {
 namespace {
 
@@ -97,7 +102,7 @@ class WorkflowsTest : public testing::Test {
             return IDOK;
         });
         app::Run().database.emplace();
-        ASSERT_TRUE(runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents()));
+        runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents());
         ASSERT_TRUE(WaitFor([this] { return services_.AnnouncementRequests() == 1; }));
         messages_.clear();
         getVisibleDuringBoxes_.clear();
@@ -330,12 +335,12 @@ TEST_F(WorkflowsTest, BatchSaveRefusesCountsOutsideOneToTwenty) {
 }
 
 TEST_F(WorkflowsTest, DisplayModeButtonsOnlyChangeTheDrawing) {
-    auto* box = dynamic_cast<PictureBox*>(ControlWidget(图片框1));
+    auto* box = dynamic_cast<window::PictureBox*>(ControlWidget(图片框1));
     ASSERT_NE(box, nullptr);
     Click(按钮3);
-    EXPECT_EQ(box->DisplayMode(), 1);
+    EXPECT_EQ(box->DisplayMode(), runtime::DisplayMode::kStretchedToBox);
     Click(按钮1);
-    EXPECT_EQ(box->DisplayMode(), 2);
+    EXPECT_EQ(box->DisplayMode(), runtime::DisplayMode::kNaturalShrunkToFit);
     EXPECT_EQ(services_.ListingRequests(), 0);
 }
 
@@ -359,7 +364,7 @@ TEST_F(WelcomeTest, GreetsFirstThenShowsTheAnnouncementOnce) {
         return IDOK;
     });
     app::Run().database.emplace();
-    ASSERT_TRUE(runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents()));
+    runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents());
     ASSERT_TRUE(WaitFor([&] { return services.AnnouncementRequests() == 1; }));
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].substr(0, 8), "\xBB\xB6\xD3\xAD\xCA\xB9\xD3\xC3");  // 欢迎使用
@@ -385,7 +390,7 @@ TEST_F(WelcomeTest, AnUnreachableAnnouncementLeavesOnlyTheBackground) {
         return IDOK;
     });
     app::Run().database.emplace();
-    ASSERT_TRUE(runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents()));
+    runtime::LoadStartupWindow(MainWindowForm(), MainWindowEvents());
     ASSERT_TRUE(WaitFor([&] { return greeted; }));
     runtime::ProcessEvents();  // the refused announcement request has returned by now
     const QImage shot = ControlWidget(图片框1)->grab().toImage();

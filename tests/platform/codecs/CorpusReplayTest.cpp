@@ -56,7 +56,7 @@ TEST(FuzzCorpusTest, EveryKeptInputReturns) {
         const auto crashes = FilesUnder(fs::path(TOLVANE_FUZZ_CRASHES));
         files.insert(files.end(), crashes.begin(), crashes.end());
     }
-    const codecs::DecodeHint fitted{codecs::DecodeHint::Drawn::Fitted, {64, 48}};
+    const codecs::DecodeHint fitted{runtime::DisplayMode::kNaturalShrunkToFit, {64, 48}};
     for (const auto& file : files) {
         const Bytes bytes = ReadFile(file);
         codecs::DecodePicture(bytes);

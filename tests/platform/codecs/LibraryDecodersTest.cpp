@@ -56,7 +56,7 @@ TEST_F(LibraryDecoders, JpegMatchesDjpegExactly) {
 TEST_F(LibraryDecoders, JpegDecodesAtAReducedScaleForASmallBox) {
     const auto jpeg = RunTool("cjpeg -progressive", PpmFile(Gradient(400, 200)));
     ASSERT_TRUE(jpeg);
-    const codecs::DecodeHint fitted{codecs::DecodeHint::Drawn::Fitted, {100, 100}};
+    const codecs::DecodeHint fitted{runtime::DisplayMode::kNaturalShrunkToFit, {100, 100}};
     const auto decoded = codecs::DecodePicture(*jpeg, fitted);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->naturalWidth, 400);

@@ -33,8 +33,9 @@ Bytes Encoded(EncodedFormat format) {
     return codecs::EncodePicture(format, Halves()).value();
 }
 
-QImage Shown(const Bytes& bytes, int mode = 0) {
-    PictureBox box(nullptr, QColor::fromRgb(kBackground), mode);
+QImage Shown(const Bytes& bytes,
+             runtime::DisplayMode mode = runtime::DisplayMode::kNaturalAtTopLeft) {
+    window::PictureBox box(nullptr, QColor::fromRgb(kBackground), mode);
     box.resize(40, 24);
     box.SetPicture(bytes);
     return box.grab().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -75,7 +76,7 @@ TEST(PictureBoxDisplayTest, ShowsEveryRecognisedFormat) {
 }
 
 TEST(PictureBoxDisplayTest, StretchesADecodedBmp) {
-    const QImage shown = Shown(Encoded(EncodedFormat::Bmp), 1);
+    const QImage shown = Shown(Encoded(EncodedFormat::Bmp), runtime::DisplayMode::kStretchedToBox);
     EXPECT_TRUE(Near(shown.pixel(2, 20), 0xFFFF0000));
     EXPECT_TRUE(Near(shown.pixel(37, 20), 0xFF0000FF));
 }

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QEvent>
 #include <QWidget>
+#include <QWindow>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include "platform/user32/WinUser.h"
 #include "platform/user32/WindowHandles.h"
 
+namespace user32 {
 namespace {
 
 // Every top-level window of the process, topmost first.
@@ -71,13 +74,37 @@ class MessageBoxTest : public testing::Test {
     void TearDown() override { SetMessageBoxResponder({}); }
 };
 
-TEST_F(MessageBoxTest, ShowsAModalBoxAndReturnsThePressedButton) {
+// Whether Qt holds a window blocked by a modal box: what the platform calls disabled.
+class BlockWatch : public QObject {
+  public:
+    explicit BlockWatch(QWidget& window) { window.windowHandle()->installEventFilter(this); }
+    bool Blocked() const { return blocked_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowUnblocked) {
+            blocked_ = event->type() == QEvent::WindowBlocked;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    bool blocked_ = false;
+};
+
+TEST_F(MessageBoxTest, ABoxDisablesItsOwnerOnlyAndReturnsThePressedButton) {
     QWidget owner;
+    QWidget other;
     owner.show();
+    other.show();
+    const BlockWatch ownerWatch(owner), otherWatch(other);
     const HWND ownerHandle = HandleOfWidget(&owner);
     MessageBoxSeen seen;
+    bool ownerBlocked = false, otherBlocked = true;
     SetMessageBoxResponder([&](const MessageBoxSeen& box) {
         seen = box;
+        ownerBlocked = ownerWatch.Blocked();
+        otherBlocked = otherWatch.Blocked();
         return IDOK;
     });
     EXPECT_EQ(MessageBoxA(ownerHandle, "\xC4\xE3\xBA\xC3", "T", MB_ICONINFORMATION), IDOK);
@@ -85,7 +112,22 @@ TEST_F(MessageBoxTest, ShowsAModalBoxAndReturnsThePressedButton) {
     EXPECT_EQ(seen.text, "\xC4\xE3\xBA\xC3");
     EXPECT_EQ(seen.title, "T");
     EXPECT_EQ(seen.icon, MB_ICONINFORMATION);
-    EXPECT_TRUE(seen.ownerBlocked);
+    EXPECT_TRUE(ownerBlocked);
+    EXPECT_FALSE(otherBlocked);
+    EXPECT_FALSE(ownerWatch.Blocked());  // enabled again once the box is gone
+}
+
+TEST_F(MessageBoxTest, ABoxWithoutOwnerDisablesNoWindowYetWaitsForItsAnswer) {
+    QWidget window;
+    window.show();
+    const BlockWatch watch(window);
+    bool blocked = true;
+    SetMessageBoxResponder([&](const MessageBoxSeen&) {
+        blocked = watch.Blocked();
+        return IDNO;
+    });
+    EXPECT_EQ(MessageBoxA(0, "x", "y", MB_YESNO), IDNO);
+    EXPECT_FALSE(blocked);
 }
 
 TEST_F(MessageBoxTest, ButtonsIconsAndAnswers) {
@@ -121,3 +163,5 @@ TEST_F(MessageBoxTest, RefusesAnOwnerThatIsNoWindow) {
 }
 
 }  // namespace
+
+}  // namespace user32

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using window::ResolveFont;
+
 namespace {
 
 bool WritesChinese(const QString& family) {

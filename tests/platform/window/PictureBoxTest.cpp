@@ -7,8 +7,10 @@
 
 #include "tests/platform/window/TestPictures.h"
 
+namespace window {
 namespace {
 
+using runtime::DisplayMode;
 using testpictures::Solid;
 
 constexpr QRgb kBackground = 0xFFFF0000;  // red
@@ -16,7 +18,7 @@ constexpr QRgb kBlue = 0xFF0000FF;
 
 class PictureBoxTest : public testing::Test {
   protected:
-    PictureBox& Box(int width, int height, int mode) {
+    PictureBox& Box(int width, int height, DisplayMode mode) {
         box_ = std::make_unique<PictureBox>(nullptr, QColor(kBackground), mode);
         box_->resize(width, height);
         return *box_;
@@ -34,7 +36,7 @@ runtime::Bytes BluePng(int width, int height) {
 
 struct ModeCase {
     const char* what;
-    int mode;
+    DisplayMode mode;
     int pictureWidth, pictureHeight;
     // The rectangle of the 40 x 30 box that the picture must cover exactly.
     QRect covered;
@@ -42,15 +44,17 @@ struct ModeCase {
 
 TEST_F(PictureBoxTest, DrawsEachDisplayMode) {
     const ModeCase cases[] = {
-        {"natural size at the top left", 0, 10, 8, {0, 0, 10, 8}},
-        {"natural size, clipped", 0, 60, 50, {0, 0, 40, 30}},
-        {"stretched", 1, 10, 8, {0, 0, 40, 30}},
-        {"stretched, larger", 1, 90, 10, {0, 0, 40, 30}},
-        {"centred when it fits", 2, 10, 8, {15, 11, 10, 8}},
-        {"shrunk to the width, centred", 2, 80, 20, {0, 10, 40, 10}},
-        {"shrunk to the height, centred", 2, 30, 60, {12, 0, 15, 30}},
-        {"below 0 acts as 0", -4, 10, 8, {0, 0, 10, 8}},
-        {"above 2 acts as 2", 9, 10, 8, {15, 11, 10, 8}},
+        {"natural size at the top left", DisplayMode::kNaturalAtTopLeft, 10, 8, {0, 0, 10, 8}},
+        {"natural size, clipped", DisplayMode::kNaturalAtTopLeft, 60, 50, {0, 0, 40, 30}},
+        {"stretched", DisplayMode::kStretchedToBox, 10, 8, {0, 0, 40, 30}},
+        {"stretched, larger", DisplayMode::kStretchedToBox, 90, 10, {0, 0, 40, 30}},
+        {"centred when it fits", DisplayMode::kNaturalShrunkToFit, 10, 8, {15, 11, 10, 8}},
+        {"shrunk to the width, centred", DisplayMode::kNaturalShrunkToFit, 80, 20, {0, 10, 40, 10}},
+        {"shrunk to the height, centred",
+         DisplayMode::kNaturalShrunkToFit,
+         30,
+         60,
+         {12, 0, 15, 30}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -67,15 +71,13 @@ TEST_F(PictureBoxTest, DrawsEachDisplayMode) {
 }
 
 TEST_F(PictureBoxTest, ModeChangeRedrawsFromTheKeptCopy) {
-    PictureBox& box = Box(40, 30, 2);
+    PictureBox& box = Box(40, 30, DisplayMode::kNaturalShrunkToFit);
     runtime::Bytes bytes = BluePng(80, 20);
     box.SetPicture(bytes);
     bytes.assign(bytes.size(), 0);  // the caller's bytes are gone; the box kept its own
-    box.SetDisplayMode(1);
-    EXPECT_EQ(box.DisplayMode(), 1);
+    box.SetDisplayMode(DisplayMode::kStretchedToBox);
+    EXPECT_EQ(box.DisplayMode(), DisplayMode::kStretchedToBox);
     EXPECT_EQ(Shot().pixel(0, 0), kBlue);
-    box.SetDisplayMode(-1);
-    EXPECT_EQ(box.DisplayMode(), 0);
 }
 
 TEST_F(PictureBoxTest, ShowsOnlyTheBackgroundForNoPicture) {
@@ -89,7 +91,7 @@ TEST_F(PictureBoxTest, ShowsOnlyTheBackgroundForNoPicture) {
         runtime::Bytes(jpeg.begin(), jpeg.end() - 60),  // truncated JPEG
     };
     for (const auto& bytes : broken) {
-        PictureBox& box = Box(20, 20, 1);
+        PictureBox& box = Box(20, 20, DisplayMode::kStretchedToBox);
         box.SetPicture(png);
         box.SetPicture(bytes);
         EXPECT_EQ(Shot().pixel(10, 10), kBackground) << bytes.size() << " bytes";
@@ -112,7 +114,7 @@ runtime::Bytes PngHeaderClaiming(std::uint32_t side) {
 }
 
 TEST_F(PictureBoxTest, RefusesPicturesTooLargeToHold) {
-    PictureBox& box = Box(20, 20, 1);
+    PictureBox& box = Box(20, 20, DisplayMode::kStretchedToBox);
     box.SetPicture(PngHeaderClaiming(8193));  // 8193^2 * 4 bytes is just over 256 MiB
     EXPECT_EQ(Shot().pixel(10, 10), kBackground);
     box.SetPicture(PngHeaderClaiming(100000));
@@ -120,7 +122,7 @@ TEST_F(PictureBoxTest, RefusesPicturesTooLargeToHold) {
 }
 
 TEST_F(PictureBoxTest, TransparentPixelsShowTheBackground) {
-    PictureBox& box = Box(20, 20, 1);
+    PictureBox& box = Box(20, 20, DisplayMode::kStretchedToBox);
     box.SetPicture(
         testpictures::Png(2, 1, [](int x, int) { return x == 0 ? 0x000000FFu : kBlue; }));
     const QImage shot = Shot();
@@ -131,16 +133,18 @@ TEST_F(PictureBoxTest, TransparentPixelsShowTheBackground) {
 // A large JPEG fitted into the box may be decoded at a reduced scale; what shows must not change.
 TEST_F(PictureBoxTest, FitsALargeProgressiveJpeg) {
     const auto halves = [](int x, int) { return x < 540 ? 0xFF0000FFu : 0xFF00FF00u; };
-    PictureBox& box = Box(416, 472, 2);
+    PictureBox& box = Box(416, 472, DisplayMode::kNaturalShrunkToFit);
     box.SetPicture(testpictures::Jpeg(1080, 1080, halves, true));
     const QImage shot = Shot();
     EXPECT_EQ(shot.pixel(208, 27), kBackground);
     EXPECT_EQ(shot.pixel(208, 472 - 28), kBackground);
     EXPECT_EQ(qBlue(shot.pixel(100, 236)) > 200 && qGreen(shot.pixel(100, 236)) < 60, true);
     EXPECT_EQ(qGreen(shot.pixel(300, 236)) > 200 && qBlue(shot.pixel(300, 236)) < 60, true);
-    box.SetDisplayMode(0);  // natural size needs the full-scale decode
+    box.SetDisplayMode(DisplayMode::kNaturalAtTopLeft);  // natural size needs the full-scale decode
     const QImage natural = Shot();
     EXPECT_GT(qBlue(natural.pixel(415, 0)), 200);
 }
 
 }  // namespace
+
+}  // namespace window

@@ -11,6 +11,9 @@
 #include "runtime/ExitHooks.h"
 #include "runtime/Window.h"
 
+using window::ControlWidget;
+using window::StartupWindowWidget;
+
 namespace runtime {
 namespace {
 
@@ -61,7 +64,7 @@ TEST_F(StartupWindowTest, BuildsTheControlsOfTheForm) {
         // The controls exist when the created event runs.
         EXPECT_EQ(GetCaption(kButton), "Go");
     };
-    ASSERT_TRUE(LoadStartupWindow(SmallForm(), events));
+    LoadStartupWindow(SmallForm(), events);
     EXPECT_EQ(created, 1);
 
     QWidget* window = StartupWindowWidget();
@@ -77,7 +80,7 @@ TEST_F(StartupWindowTest, BuildsTheControlsOfTheForm) {
 }
 
 TEST_F(StartupWindowTest, PropertiesReadBackWhatWasWritten) {
-    ASSERT_TRUE(LoadStartupWindow(SmallForm(), {}));
+    LoadStartupWindow(SmallForm(), {});
     EXPECT_EQ(GetCaption(kLabel), kChinese + "\r\nx");
     SetCaption(kLabel, "\r\n");
     EXPECT_EQ(GetCaption(kLabel), "\r\n");
@@ -105,7 +108,7 @@ TEST_F(StartupWindowTest, ClicksAndFirstActivation) {
     WindowEvents events;
     events.clicks = {{kButton, [&] { ++clicks; }}};
     events.firstActivated = [&] { ++activations; };
-    ASSERT_TRUE(LoadStartupWindow(SmallForm(), events));
+    LoadStartupWindow(SmallForm(), events);
     qobject_cast<QPushButton*>(ControlWidget(kButton))->click();
     EXPECT_EQ(clicks, 1);
 
@@ -119,7 +122,7 @@ TEST_F(StartupWindowTest, ClicksAndFirstActivation) {
 }
 
 TEST_F(StartupWindowTest, ProcessEventsDispatchesWhatIsPending) {
-    ASSERT_TRUE(LoadStartupWindow(SmallForm(), {}));
+    LoadStartupWindow(SmallForm(), {});
     bool ran = false;
     QTimer::singleShot(0, [&] { ran = true; });
     ProcessEvents();
@@ -142,7 +145,7 @@ TEST_F(StartupWindowTest, RedrawNowPaintsWithoutHandlingInput) {
     int clicks = 0;
     WindowEvents events;
     events.clicks = {{kButton, [&] { ++clicks; }}};
-    ASSERT_TRUE(LoadStartupWindow(SmallForm(), events));
+    LoadStartupWindow(SmallForm(), events);
     ProcessEvents();
     PaintCounter counter;
     ControlWidget(kLabel)->installEventFilter(&counter);
