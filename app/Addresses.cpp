@@ -1,5 +1,6 @@
 #include "app/Addresses.h"
 
+#include "app/CompiledHosts.h"
 #include "app/CompiledValues.h"
 #include "runtime/TextCut.h"
 #include "runtime/TextSearch.h"

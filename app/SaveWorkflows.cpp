@@ -4,6 +4,7 @@
 #include "app/GetWorkflow.h"
 #include "app/MainForm.h"
 #include "app/RunState.h"
+#include "app/SaveFileName.h"
 #include "app/ShowMessage.h"
 #include "image/ConvertImage.h"
 #include "image/ReplaceFile.h"
@@ -21,21 +22,6 @@ constexpr int kNameLength = 18;
 constexpr int kJpeg = 2;
 constexpr int kBatchLimit = 20;
 
-// The name comes from the network: a separator or a control byte in it would take the file out
-// of the program's directory or make it unreadable. Double-byte characters stay whole.
-runtime::Text SafeFileName(const runtime::Text& name) {
-    runtime::Text safe = name;
-    for (std::size_t at = 0; at < safe.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(safe[at]);
-        if (byte >= 0x80) {
-            ++at;  // the trail byte
-        } else if (byte == '/' || byte == '\\' || byte < 0x20 || byte == 0x7F) {
-            safe[at] = '_';
-        }
-    }
-    return safe;
-}
-
 int BatchCount() {
     return runtime::TextToInt(runtime::GetCaption(编辑框2));
 }
@@ -44,7 +30,7 @@ int BatchCount() {
 
 void OnSave() {
     const runtime::Text name =
-        SafeFileName(runtime::TextMid(Run().currentPath, kNameStart, kNameLength));
+        SaveFileName(runtime::TextMid(Run().currentPath, kNameStart, kNameLength));
     const runtime::Bytes picture =
         web::HttpVisit(PictureStorePrefix() + Run().currentPath, web::kGet);
     const runtime::Text file = runtime::RunDirectory() + "/" + name;

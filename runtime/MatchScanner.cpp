@@ -18,13 +18,12 @@ unsigned char FoldAscii(unsigned char c) {
 
 }  // namespace
 
-MatchScanner::MatchScanner(std::string_view text, std::string_view pattern, bool ignoreCase,
-                           std::size_t origin)
+MatchScanner::MatchScanner(std::string_view text, std::string_view pattern, bool ignoreCase)
     : text_(text),
       pattern_(pattern),
       fold_(ignoreCase &&
             std::any_of(pattern.begin(), pattern.end(), [](char c) { return IsAsciiLetter(c); })),
-      boundary_(origin) {}
+      boundary_(0) {}
 
 std::size_t MatchScanner::Next(std::size_t from) {
     if (pattern_.empty() || pattern_.size() > text_.size()) {

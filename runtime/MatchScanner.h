@@ -12,12 +12,12 @@ class MatchScanner {
   public:
     static constexpr std::size_t npos = std::string_view::npos;
 
-    // `origin` is where the scan begins; it counts as a character start.
-    MatchScanner(std::string_view text, std::string_view pattern, bool ignoreCase,
-                 std::size_t origin);
+    // Character starts are counted from the beginning of the text, wherever a search begins: a
+    // search from inside a double-byte character never matches on its trail byte.
+    MatchScanner(std::string_view text, std::string_view pattern, bool ignoreCase);
 
     // The first match at a character start at or after `from`, or npos. Calls must come with
-    // non-decreasing `from`, each at or after the origin.
+    // non-decreasing `from`.
     std::size_t Next(std::size_t from);
 
   private:

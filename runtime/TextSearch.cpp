@@ -28,7 +28,7 @@ int FindText(const Text& t, const Text& sub, std::optional<int> start, bool igno
     if (sub.empty()) {
         return 1;
     }
-    MatchScanner scanner(t, sub, ignoreCase, origin);
+    MatchScanner scanner(t, sub, ignoreCase);
     return ToPosition(scanner.Next(origin));
 }
 
@@ -41,7 +41,7 @@ int FindTextReverse(const Text& t, const Text& sub, std::optional<int> start, bo
     if (sub.empty()) {
         return limit >= 1 ? 1 : kNotFound;
     }
-    MatchScanner scanner(t, sub, ignoreCase, 0);
+    MatchScanner scanner(t, sub, ignoreCase);
     std::size_t last = MatchScanner::npos;
     for (std::size_t at = scanner.Next(0); at != MatchScanner::npos && at + sub.size() <= limit;
          at = scanner.Next(at + gbk::CharWidth(t, at))) {
@@ -57,7 +57,7 @@ Text ReplaceText(const Text& t, const Text& sub, const std::optional<Text>& repl
         return t;
     }
     int remaining = count && *count > 0 ? *count : std::numeric_limits<int>::max();
-    MatchScanner scanner(t, sub, !caseSensitive, origin);
+    MatchScanner scanner(t, sub, !caseSensitive);
     Text out(t, 0, origin);
     std::size_t copied = origin;
     for (std::size_t at = scanner.Next(origin); at != MatchScanner::npos;
@@ -87,7 +87,7 @@ TextArray SplitText(const Text& t, const std::optional<Text>& separator,
     const std::size_t limit =
         maxCount ? static_cast<std::size_t>(*maxCount) : std::numeric_limits<std::size_t>::max();
     TextArray pieces;
-    MatchScanner scanner(t, sep, false, 0);
+    MatchScanner scanner(t, sep, /*ignoreCase=*/false);
     std::size_t pieceStart = 0;
     while (pieces.size() < limit) {
         const std::size_t at = scanner.Next(pieceStart);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/Addresses.h"
+#include "app/CompiledHosts.h"
 #include "app/CompiledValues.h"
 #include "app/GetWorkflow.h"
 #include "app/MainForm.h"

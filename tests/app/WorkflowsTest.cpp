@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/Addresses.h"
+#include "app/CompiledHosts.h"
 #include "app/CompiledValues.h"
 #include "app/MainForm.h"
 #include "app/MainTexts.h"

@@ -28,7 +28,7 @@ std::ostream& operator<<(std::ostream& out, const FindCase& c) {
     return out << " ignoreCase=" << c.ignoreCase;
 }
 
-TEST(FindTextTest, Table) {
+TEST(FindTextTest, FindsTheFirstMatchAtACharacterStartFromTheStart) {
     const FindCase cases[] = {
         {"abcabc", "c", std::nullopt, false, 3},
         {"abcabc", "c", 4, false, 6},
@@ -64,7 +64,7 @@ TEST(FindTextTest, Table) {
     }
 }
 
-TEST(FindTextReverseTest, Table) {
+TEST(FindTextReverseTest, FindsTheLastMatchLyingBeforeTheStart) {
     const FindCase cases[] = {
         {"abcabc", "c", std::nullopt, false, 6},
         {"abcabc", "c", 6, false, 3},
@@ -97,7 +97,7 @@ struct ReplaceCase {
     Text expected;
 };
 
-TEST(ReplaceTextTest, Table) {
+TEST(ReplaceTextTest, ReplacesNonOverlappingMatchesLeftToRight) {
     const ReplaceCase cases[] = {
         {"a,b,c", ",", ";", std::nullopt, std::nullopt, true, "a;b;c"},
         {"a,b,c", ",", std::nullopt, std::nullopt, std::nullopt, true, "abc"},
@@ -124,6 +124,35 @@ TEST(ReplaceTextTest, Table) {
     }
 }
 
+// A start inside a double-byte character does not make its trail byte a character start: the
+// characters are still counted from the beginning of the text. "啊" is B0 A1.
+TEST(StartInsideACharacterTest, CharacterStartsCountFromTheBeginningOfTheText) {
+    const FindCase finds[] = {
+        {"啊啊", "\xA1\xB0", 2, false, -1},
+        {"啊啊", "\xA1\xB0", 2, true, -1},
+        {"\xB0\xA1x", "x", 2, false, 3},
+        {"\xB0\xA1x", "X", 2, true, 3},
+        {"啊a啊", "a", 2, false, 3},
+        {Text(kTrailA) + "a", "a", 2, false, 3},
+        {Text(kTrailA) + "A", "a", 2, true, 3},
+        {"中中a", "\xD0\xD6", 2, false, -1},
+    };
+    for (const auto& c : finds) {
+        EXPECT_EQ(FindText(c.t, c.sub, c.start, c.ignoreCase), c.expected) << c;
+    }
+    const ReplaceCase replaces[] = {
+        {"啊啊", "\xA1\xB0", "xy", 2, std::nullopt, true, "啊啊"},
+        {"啊啊", "\xA1\xB0", "xy", 2, std::nullopt, false, "啊啊"},
+        {"\xB0\xA1x", "x", "y", 2, std::nullopt, true, "\xB0\xA1y"},
+        {Text(kTrailA) + "a", "a", "b", 2, std::nullopt, true, Text(kTrailA) + "b"},
+    };
+    for (const auto& c : replaces) {
+        EXPECT_EQ(ReplaceText(c.t, c.sub, c.replacement, c.start, c.count, c.caseSensitive),
+                  c.expected)
+            << "t=\"" << c.t << "\" sub=\"" << c.sub << "\"";
+    }
+}
+
 struct SplitCase {
     Text t;
     std::optional<Text> separator;
@@ -131,7 +160,7 @@ struct SplitCase {
     TextArray expected;
 };
 
-TEST(SplitTextTest, Table) {
+TEST(SplitTextTest, SplitsAtExactSeparatorsKeepingInnerEmptyPieces) {
     const SplitCase cases[] = {
         {"a,b,c", std::nullopt, std::nullopt, {"a", "b", "c"}},
         {"a,,b", std::nullopt, std::nullopt, {"a", "", "b"}},
