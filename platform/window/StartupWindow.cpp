@@ -156,6 +156,9 @@ void LoadStartupWindow(const WindowForm& form, const WindowEvents& events) {
             window::KeepCaption(control, controlForm.text);
         }
         control->setVisible(controlForm.visible);
+        // As in a dialog, the form's order is the stacking order, the first control on top:
+        // each new control goes beneath those before it.
+        control->lower();
         Current().controls.emplace_back(control);
     }
     for (const auto& [control, handler] : events.clicks) {

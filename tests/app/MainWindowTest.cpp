@@ -104,6 +104,19 @@ TEST_F(MainWindowTest, WindowTitlePlaceAndSize) {
     EXPECT_EQ(std::string(compiled::kContactId).size(), 11u);
 }
 
+// 图片框2 and 标签6 share a rectangle: the picture, once shown, stands in front of the text.
+TEST_F(MainWindowTest, ThePromotionCoversTheTitleOnceShown) {
+    QWidget* window = StartupWindowWidget();
+    const QPoint middle(424 + 68, 8 + 52);
+    EXPECT_EQ(window->childAt(middle), ControlWidget(标签6));
+    runtime::SetVisible(图片框2, true);
+    EXPECT_EQ(window->childAt(middle), ControlWidget(图片框2));
+    const QImage shot = window->grab(QRect(424, 8, 136, 104)).toImage();
+    const QImage promotion = ControlWidget(图片框2)->grab().toImage();
+    EXPECT_EQ(shot.convertToFormat(QImage::Format_RGB32),
+              promotion.convertToFormat(QImage::Format_RGB32));
+}
+
 TEST_F(MainWindowTest, FontsOfTheForm) {
     const struct {
         MainControl control;

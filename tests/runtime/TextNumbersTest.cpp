@@ -15,7 +15,7 @@ struct IntCase {
     int expected;
 };
 
-TEST(TextToIntTest, Table) {
+TEST(TextToIntTest, ReadsASignedDecimalSaturatingAndFullWidthForms) {
     const IntCase cases[] = {
         {"123", 123},
         {"  -42abc", -42},
