@@ -61,17 +61,59 @@ demo_start_xvfb() {
   return 1
 }
 
-# Answers the next message box (its title is "友情提醒") with Enter.
+# wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; fails after SECONDS.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || { echo "timed out waiting for: $*" >&2; return 1; }
+    sleep 0.1
+  done
+}
+
+window_gone() {
+  ! xdotool getwindowname "$1" >/dev/null 2>&1
+}
+
+# Waits for the next message box (its title is "友情提醒") and closes it by its close button,
+# as a person would; returns once it is gone.
 demo_answer_box() {
   local box
-  box=$(xdotool search --sync --name "友情提醒" | tail -n 1)
-  xdotool windowfocus --sync "$box" key Return
-  sleep 0.5
+  box=$(xdotool search --sync --onlyvisible --name "友情提醒" | tail -n 1)
+  "$root/scripts/lib/close-window" "$box"
+  wait_until 10 window_gone "$box"
+}
+
+# Succeeds once the screen shows the same picture twice in a row, 0.2 s apart: the program has
+# painted what it was doing.
+screen_settled() {
+  local before after
+  before=$(import -window root rgb:- | md5sum)
+  sleep 0.2
+  after=$(import -window root rgb:- | md5sum)
+  [[ $before == "$after" ]]
+}
+
+table_rows() {
+  sqlite3 "$run_dir/$database" "select count(*) from wangzhi"
+}
+
+# rows_reach N: succeeds once the table holds N rows.
+rows_reach() {
+  [[ $(table_rows) -ge $1 ]]
+}
+
+# Closes the main window by its close button and waits for the program to end.
+demo_close_program() {
+  local main
+  main=$(xdotool search --onlyvisible --name "^Tolvane" | head -n 1)
+  "$root/scripts/lib/close-window" "$main"
+  wait "$program"
+  program=
 }
 
 # demo_click X Y: a click at a place of the main window's client area (the window stands at
-# 50, 50 with no frame under Xvfb).
+# 50, 50 with no frame under Xvfb). The program handles clicks in order, one at a time.
 demo_click() {
   xdotool mousemove $((50 + $1)) $((50 + $2)) click 1
-  sleep 0.7
 }
