@@ -52,7 +52,7 @@ struct ControlForm {
 
 struct WindowForm {
     Text title;
-    Rect outer;  // place and size of the whole window, frame included
+    Rect outer;                         // place and size of the whole window, frame included
     std::vector<ControlForm> controls;  // topmost first, where controls overlap
 };
 

@@ -1,4 +1,4 @@
-// MessageBoxA as a modal QMessageBox.
+// MessageBoxA as a QMessageBox, modal to its owner only.
 
 #include <QAbstractButton>
 #include <QEventLoop>
