@@ -1,10 +1,10 @@
 #include "web/CodePageText.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "platform/codepage/CodePage.h"
+#include "runtime/PlatformText.h"
 
 namespace web {
 namespace {
@@ -47,8 +47,7 @@ Text Utf16ToText(const Bytes& units, unsigned codePage) {
     std::string buffer(static_cast<std::size_t>(2 * m), ' ');
     WideCharToMultiByte(codePage, 0, terminated.c_str(), -1, buffer.data(), 2 * m, nullptr,
                         nullptr);
-    buffer.resize(std::min(buffer.size(), buffer.find('\0')));
-    return buffer;
+    return runtime::TextUpToZero(buffer);
 }
 
 Text Utf8ToAnsi(const Text& text) {
