@@ -2,6 +2,7 @@
 
 #include "platform/wininet/WinInet.h"
 #include "runtime/BytesOps.h"
+#include "runtime/Owned.h"
 #include "runtime/PlatformText.h"
 #include "runtime/TextCase.h"
 #include "runtime/TextCut.h"
@@ -22,24 +23,8 @@ constexpr const char* kDefaultAgent = "Mozilla/4.0 (compatible; MSIE 9.0; Window
 constexpr DWORD kReadChunk = 1024;
 constexpr int kHeaderBufferSize = 5000;
 
-// Closes its handle when it goes out of scope; declared in opening order, the handles of one
-// call thus close newest first on every path.
-class InternetHandle {
-  public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    ~InternetHandle() {
-        if (handle_ != nullptr) {
-            InternetCloseHandle(handle_);
-        }
-    }
-    HINTERNET get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-  private:
-    HINTERNET handle_;
-};
+// Declared in opening order, the handles of one call close newest first on every path.
+using InternetHandle = runtime::Owned<HINTERNET, InternetCloseHandle>;
 
 const char* Verb(int method) {
     switch (method) {
@@ -158,15 +143,15 @@ Bytes HttpVisit(const Text& url, int method, const Text& postText, Text* sendCoo
             return {};
         }
         const InternetHandle connection(InternetConnectA(
-            internet.get(), NullIfEmpty(UrlHost(url)), static_cast<INTERNET_PORT>(UrlPort(url)),
+            internet.handle, NullIfEmpty(UrlHost(url)), static_cast<INTERNET_PORT>(UrlPort(url)),
             nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
         if (!connection) {
             return {};
         }
         const Text path = UrlPath(url);
-        const InternetHandle request(
-            HttpOpenRequestA(connection.get(), Verb(method), NullIfEmpty(path), "HTTP/1.1", nullptr,
-                             nullptr, RequestFlags(sendCookies != nullptr, noRedirect, secure), 0));
+        const InternetHandle request(HttpOpenRequestA(
+            connection.handle, Verb(method), NullIfEmpty(path), "HTTP/1.1", nullptr, nullptr,
+            RequestFlags(sendCookies != nullptr, noRedirect, secure), 0));
         if (!request) {
             return {};
         }
@@ -185,10 +170,10 @@ Bytes HttpVisit(const Text& url, int method, const Text& postText, Text* sendCoo
                 *postBytes = sent;
             }
         }
-        HttpSendRequestA(request.get(), NullIfEmpty(block), static_cast<DWORD>(block.size()),
+        HttpSendRequestA(request.handle, NullIfEmpty(block), static_cast<DWORD>(block.size()),
                          sent.empty() ? nullptr : sent.data(), static_cast<DWORD>(sent.size()));
-        body = ReadBody(request.get());
-        rawHeaders = RawHeaders(request.get());
+        body = ReadBody(request.handle);
+        rawHeaders = RawHeaders(request.handle);
     }
 
     Text cookies = CookiesSet(rawHeaders);

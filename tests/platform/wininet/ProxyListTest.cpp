@@ -25,7 +25,7 @@ TEST(ProxyForTest, Table) {
         {"", false, std::nullopt},
     };
     for (const ProxyCase& c : cases) {
-        EXPECT_EQ(ProxyFor(c.list, c.secure), c.expected)
+        EXPECT_EQ(wininet::ProxyFor(c.list, c.secure), c.expected)
             << "list=\"" << c.list << "\" secure=" << c.secure;
     }
 }
