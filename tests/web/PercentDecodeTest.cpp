@@ -13,7 +13,7 @@ struct DecodeCase {
     Text expected;
 };
 
-TEST(PercentDecodeTest, Table) {
+TEST(PercentDecodeTest, EscapesBecomeBytesLenientlyAndUtf8BecomesGbk) {
     const DecodeCase cases[] = {
         {"%41%42c", false, "ABc"},
         {"%2f%2F", false, "//"},

@@ -10,7 +10,7 @@ struct ProxyCase {
     std::optional<std::string> expected;
 };
 
-TEST(ProxyForTest, Table) {
+TEST(ProxyForTest, SchemeEntryWinsOverBareEntry) {
     const ProxyCase cases[] = {
         {"http=p:8080", false, "p:8080"},
         {"http=p:8080", true, std::nullopt},
