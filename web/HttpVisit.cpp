@@ -22,6 +22,7 @@ using runtime::NullIfEmpty;
 constexpr const char* kDefaultAgent = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 constexpr DWORD kReadChunk = 1024;
 constexpr int kHeaderBufferSize = 5000;
+static_assert(kMaxAnswerBytes % kReadChunk == 0, "the last read fills the answer to its bound");
 
 // Declared in opening order, the handles of one call close newest first on every path.
 using InternetHandle = runtime::Owned<HINTERNET, InternetCloseHandle>;
@@ -88,7 +89,7 @@ Bytes ReadBody(HINTERNET request) {
         read = 0;
         InternetReadFile(request, chunk, kReadChunk, &read);
         body.insert(body.end(), chunk, chunk + read);
-    } while (read != 0);
+    } while (read != 0 && body.size() < kMaxAnswerBytes);
     return body;
 }
 
