@@ -9,6 +9,7 @@
 #include "platform/wininet/RequestHeaders.h"
 #include "platform/wininet/TrustedCertificates.h"
 #include "platform/wininet/WinInet.h"
+#include "platform/wininet/WinInetTestSeam.h"
 
 namespace wininet {
 namespace {
@@ -16,6 +17,12 @@ namespace {
 // The platform's defaults: no call waits forever.
 constexpr long kConnectTimeoutMs = 60'000;
 constexpr auto kIdleTimeout = std::chrono::seconds(30);
+// The idle time-out alone lets a server that sends a byte now and then hold a request, and the
+// window that waits for it, for ever. Two minutes is past any request that is going to succeed
+// (the connect alone may take its 60 s; the program's answers, a listing text and pictures of
+// some ten KiB, then take well under a second on any working line) and still bounds how long a
+// trickling server can block the window.
+constexpr unsigned long kRequestTimeLimitMs = 120'000;
 constexpr int kPollMs = 1000;
 // How far the body may run ahead of the caller before the transfer pauses.
 constexpr std::size_t kReadAhead = 1024 * 1024;
@@ -50,6 +57,11 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+unsigned long& RequestTimeLimitMs() {
+    static unsigned long limit = kRequestTimeLimitMs;
+    return limit;
+}
+
 }  // namespace
 
 HttpTransfer::HttpTransfer(RequestSettings settings)
@@ -70,6 +82,8 @@ void HttpTransfer::Configure() {
     curl_easy_setopt(easy, CURLOPT_HTTP_VERSION,
                      settings_.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+    // libcurl counts this from the send on, through redirects, and ends the transfer as timed out.
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(RequestTimeLimitMs()));
     curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer);
     if (settings_.agent) {
         curl_easy_setopt(easy, CURLOPT_USERAGENT, settings_.agent->c_str());
@@ -283,3 +297,7 @@ int HttpTransfer::OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, cur
 }
 
 }  // namespace wininet
+
+unsigned long InternetSetRequestTimeLimit(unsigned long milliseconds) {
+    return std::exchange(wininet::RequestTimeLimitMs(), milliseconds);
+}
