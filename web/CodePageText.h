@@ -17,7 +17,7 @@ Bytes TextToUtf16(const Text& text, unsigned codePage = 65001);
 // The units written in `codePage` (omitted: the ANSI code page), up to the first zero byte.
 Text Utf16ToText(const Bytes& units, unsigned codePage = 0);
 
-// UTF-8 text in code page 936.
+// UTF-8 text in code page 936: Utf16ToText(TextToUtf16(text), 936), taken a piece at a time.
 Text Utf8ToAnsi(const Text& text);
 
 }  // namespace web

@@ -43,7 +43,7 @@ Text MergeCookies(Text& sendCookies, Text& returnedCookies) {
 }
 
 Text CookieName(const Text& entry) {
-    const int equals = runtime::FindText(entry, "=", std::nullopt, false);
+    const int equals = runtime::FindExact(entry, "=");
     return runtime::TrimText(equals == runtime::kNotFound ? entry
                                                           : runtime::TextLeft(entry, equals - 1));
 }

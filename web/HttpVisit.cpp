@@ -1,9 +1,9 @@
 #include "web/HttpVisit.h"
 
-#include <optional>
-
 #include "platform/wininet/WinInet.h"
 #include "runtime/BytesOps.h"
+#include "runtime/Owned.h"
+#include "runtime/PlatformText.h"
 #include "runtime/TextCase.h"
 #include "runtime/TextCut.h"
 #include "runtime/TextSearch.h"
@@ -15,39 +15,17 @@
 namespace web {
 namespace {
 
+using runtime::ContainsExact;
 using runtime::kNotFound;
+using runtime::NullIfEmpty;
 
 constexpr const char* kDefaultAgent = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 constexpr DWORD kReadChunk = 1024;
 constexpr int kHeaderBufferSize = 5000;
+static_assert(kMaxAnswerBytes % kReadChunk == 0, "the last read fills the answer to its bound");
 
-// Closes its handle when it goes out of scope; declared in opening order, the handles of one
-// call thus close newest first on every path.
-class InternetHandle {
-  public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    ~InternetHandle() {
-        if (handle_ != nullptr) {
-            InternetCloseHandle(handle_);
-        }
-    }
-    HINTERNET get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-  private:
-    HINTERNET handle_;
-};
-
-// An empty text reaches the platform as a null pointer.
-LPCSTR PlatformText(const Text& text) {
-    return text.empty() ? nullptr : text.c_str();
-}
-
-bool Contains(const Text& text, const Text& sub, bool ignoreCase) {
-    return runtime::FindText(text, sub, std::nullopt, ignoreCase) != kNotFound;
-}
+// Declared in opening order, the handles of one call close newest first on every path.
+using InternetHandle = runtime::Owned<HINTERNET, InternetCloseHandle>;
 
 const char* Verb(int method) {
     switch (method) {
@@ -61,7 +39,7 @@ const char* Verb(int method) {
 }
 
 Text UserAgent(const Text& headers) {
-    if (!Contains(headers, "User-Agent:", true)) {
+    if (runtime::FindIgnoringCase(headers, "User-Agent:") == kNotFound) {
         return kDefaultAgent;
     }
     const Text agent = runtime::TrimText(TextBetween(headers + "\r\n", "User-Agent:", "\r\n"));
@@ -84,21 +62,21 @@ DWORD RequestFlags(bool cookiesGiven, bool noRedirect, bool secure) {
 Text CompleteHeaderBlock(Text block, const Text& url, const Text* sendCookies) {
     if (block.empty()) {
         block = "Accept: */*";
-    } else if (!Contains(block, "Accept:", false)) {
+    } else if (!ContainsExact(block, "Accept:")) {
         block += "\r\nAccept: */*";
     }
-    if (!Contains(block, "Referer:", false)) {
+    if (!ContainsExact(block, "Referer:")) {
         block += "\r\nReferer: " + url;
     }
-    if (!Contains(block, "Accept-Language:", false)) {
+    if (!ContainsExact(block, "Accept-Language:")) {
         block += "\r\nAccept-Language: zh-cn";
     }
-    if (!Contains(block, "Content-Type:", false)) {
+    if (!ContainsExact(block, "Content-Type:")) {
         block += "\r\nContent-Type: application/x-www-form-urlencoded";
     }
     if (sendCookies != nullptr && !sendCookies->empty()) {
-        block += Contains(*sendCookies, "Cookie:", false) ? "\r\n" + *sendCookies
-                                                          : "\r\nCookie: " + *sendCookies;
+        block += ContainsExact(*sendCookies, "Cookie:") ? "\r\n" + *sendCookies
+                                                        : "\r\nCookie: " + *sendCookies;
     }
     return block;
 }
@@ -111,7 +89,7 @@ Bytes ReadBody(HINTERNET request) {
         read = 0;
         InternetReadFile(request, chunk, kReadChunk, &read);
         body.insert(body.end(), chunk, chunk + read);
-    } while (read != 0);
+    } while (read != 0 && body.size() < kMaxAnswerBytes);
     return body;
 }
 
@@ -120,22 +98,22 @@ Text RawHeaders(HINTERNET request) {
     Text buffer = runtime::BlankText(kHeaderBufferSize);
     DWORD length = kHeaderBufferSize;
     HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer.data(), &length, nullptr);
-    buffer = buffer.substr(0, buffer.find('\0'));
-    return runtime::ReplaceText(buffer, "Set-Cookie", Text("Set-Cookie"), std::nullopt,
-                                std::nullopt, false);
+    // Not a no-op: any spelling such as "set-cookie" becomes "Set-Cookie", so that the
+    // exact-case line match of CookiesSet finds every cookie the answer set.
+    return runtime::ReplaceAllIgnoringCase(runtime::TextUpToZero(buffer), "Set-Cookie",
+                                           Text("Set-Cookie"));
 }
 
 // The «name=value» part of every Set-Cookie line, in header order.
 Text CookiesSet(const Text& rawHeaders) {
     Text cookies;
     for (const Text& line : runtime::SplitText(rawHeaders, Text("\r\n"))) {
-        if (!Contains(line, "Set-Cookie", false)) {
+        if (!ContainsExact(line, "Set-Cookie")) {
             continue;
         }
-        const Text entry = Contains(line, ";", false)
+        const Text entry = ContainsExact(line, ";")
                                ? TextBetween(line, "Set-Cookie:", ";")
-                               : runtime::ReplaceText(line, "Set-Cookie:", std::nullopt,
-                                                      std::nullopt, std::nullopt, false);
+                               : runtime::ReplaceAllIgnoringCase(line, "Set-Cookie:", std::nullopt);
         cookies += runtime::TrimText(entry) + "; ";
     }
     return runtime::TextLeft(cookies, runtime::TextLength(cookies) - 2);
@@ -159,21 +137,21 @@ Bytes HttpVisit(const Text& url, int method, const Text& postText, Text* sendCoo
         const Text proxyList = secure ? proxy : "http=" + proxy;
         const InternetHandle internet(
             proxy.empty()
-                ? InternetOpenA(PlatformText(agent), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0)
-                : InternetOpenA(PlatformText(agent), INTERNET_OPEN_TYPE_PROXY,
-                                PlatformText(proxyList), nullptr, 0));
+                ? InternetOpenA(NullIfEmpty(agent), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0)
+                : InternetOpenA(NullIfEmpty(agent), INTERNET_OPEN_TYPE_PROXY,
+                                NullIfEmpty(proxyList), nullptr, 0));
         if (!internet) {
             return {};
         }
         const InternetHandle connection(InternetConnectA(
-            internet.get(), PlatformText(UrlHost(url)), static_cast<INTERNET_PORT>(UrlPort(url)),
+            internet.handle, NullIfEmpty(UrlHost(url)), static_cast<INTERNET_PORT>(UrlPort(url)),
             nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
         if (!connection) {
             return {};
         }
         const Text path = UrlPath(url);
         const InternetHandle request(HttpOpenRequestA(
-            connection.get(), Verb(method), PlatformText(path), "HTTP/1.1", nullptr, nullptr,
+            connection.handle, Verb(method), NullIfEmpty(path), "HTTP/1.1", nullptr, nullptr,
             RequestFlags(sendCookies != nullptr, noRedirect, secure), 0));
         if (!request) {
             return {};
@@ -193,10 +171,10 @@ Bytes HttpVisit(const Text& url, int method, const Text& postText, Text* sendCoo
                 *postBytes = sent;
             }
         }
-        HttpSendRequestA(request.get(), PlatformText(block), static_cast<DWORD>(block.size()),
+        HttpSendRequestA(request.handle, NullIfEmpty(block), static_cast<DWORD>(block.size()),
                          sent.empty() ? nullptr : sent.data(), static_cast<DWORD>(sent.size()));
-        body = ReadBody(request.get());
-        rawHeaders = RawHeaders(request.get());
+        body = ReadBody(request.handle);
+        rawHeaders = RawHeaders(request.handle);
     }
 
     Text cookies = CookiesSet(rawHeaders);

@@ -2,12 +2,18 @@
 
 // One complete HTTP or HTTPS exchange; every network access of the program goes through it.
 
+#include <cstddef>
+
 #include "runtime/Text.h"
 
 namespace web {
 
 using runtime::Bytes;
 using runtime::Text;
+
+// The most bytes of an answer that one visit holds, as for pictures: a longer answer ends the
+// visit there, as a broken connection does, with the bytes read so far.
+inline constexpr std::size_t kMaxAnswerBytes = 256u * 1024 * 1024;
 
 // The methods `HttpVisit` knows.
 inline constexpr int kGet = 0;

@@ -25,22 +25,27 @@ int DigitValue(const Text& text, std::size_t at) {
 
 }  // namespace
 
-Text PercentDecode(const Text& text, bool utf8) {
-    Text result;
-    result.reserve(text.size());
+Text PercentDecode(Text text, bool utf8) {
+    // Every escape is longer than the byte it stands for, so the decoded bytes are written over
+    // the text behind the reading position.
+    std::size_t written = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '%') {
-            result.push_back(text[i]);
+            text[written++] = text[i];
             continue;
         }
         const int hi = DigitValue(text, ++i);
         const int lo = DigitValue(text, ++i);
         const int value = ((hi * 16 + lo) % 256 + 256) % 256;
         if (value != 0) {
-            result.push_back(static_cast<char>(value));
+            text[written++] = static_cast<char>(value);
         }
     }
-    return utf8 ? Utf8ToAnsi(result) : result;
+    text.resize(written);
+    if (utf8) {
+        return Utf8ToAnsi(text);
+    }
+    return text;
 }
 
 }  // namespace web

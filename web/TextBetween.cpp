@@ -9,7 +9,7 @@ namespace {
 
 // Lets callers write a marker holding a double quote without quoting it.
 Text WithQuotes(const Text& marker) {
-    return runtime::ReplaceText(marker, "#引号", Text("\""), std::nullopt, std::nullopt, true);
+    return runtime::ReplaceAllExact(marker, "#引号", Text("\""));
 }
 
 }  // namespace
@@ -18,12 +18,12 @@ Text TextBetween(const Text& text, const Text& before, const Text& after, std::o
                  bool caseSensitive) {
     const Text opening = WithQuotes(before);
     const Text closing = WithQuotes(after);
-    int d = runtime::FindText(text, opening, start, !caseSensitive);
+    int d = runtime::FindText(text, opening, start, /*ignoreCase=*/!caseSensitive);
     if (d == runtime::kNotFound) {
         return {};
     }
     d += runtime::TextLength(opening);
-    const int e = runtime::FindText(text, closing, d, !caseSensitive);
+    const int e = runtime::FindText(text, closing, d, /*ignoreCase=*/!caseSensitive);
     if (e == runtime::kNotFound) {
         return {};
     }
@@ -31,7 +31,7 @@ Text TextBetween(const Text& text, const Text& before, const Text& after, std::o
 }
 
 Text HeaderValue(const Text& text) {
-    const int colon = runtime::FindText(text, ":", std::nullopt, false);
+    const int colon = runtime::FindExact(text, ":");
     if (colon == runtime::kNotFound) {
         return {};
     }

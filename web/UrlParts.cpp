@@ -15,10 +15,6 @@ using runtime::TextLength;
 constexpr const char* kHttp = "http://";
 constexpr const char* kHttps = "https://";
 
-bool Contains(const Text& text, const Text& sub) {
-    return runtime::FindText(text, sub, std::nullopt, false) != kNotFound;
-}
-
 // The last (length - position) bytes: the text after a 1-based position.
 Text TextAfter(const Text& text, int position) {
     return runtime::TextRight(text, TextLength(text) - position);
@@ -29,7 +25,7 @@ int LastDotBefore(const Text& text, int position) {
     if (position == kNotFound) {
         return kNotFound;
     }
-    return runtime::FindTextReverse(text, ".", position, false);
+    return runtime::FindLastExact(text, ".", position);
 }
 
 Text PlainHost(Text c, bool mainDomain) {
@@ -39,7 +35,7 @@ Text PlainHost(Text c, bool mainDomain) {
     if (runtime::TextLeft(c, 8) == kHttps) {
         c = TextBetween(c, kHttps, "/");
     } else {
-        if (!Contains(c, kHttp)) {
+        if (!runtime::ContainsExact(c, kHttp)) {
             c = kHttp + c;
         }
         c = TextBetween(c, kHttp, "/");
@@ -54,9 +50,9 @@ Text PlainHost(Text c, bool mainDomain) {
 }
 
 Text SuffixHost(Text c, bool mainDomain, int suffixDots) {
-    c = runtime::ReplaceText(c, kHttp, std::nullopt, std::nullopt, std::nullopt, true);
-    c = runtime::ReplaceText(c, kHttps, std::nullopt, std::nullopt, std::nullopt, true);
-    const int slash = runtime::FindText(c, "/", std::nullopt, false);
+    c = runtime::ReplaceAllExact(c, kHttp, std::nullopt);
+    c = runtime::ReplaceAllExact(c, kHttps, std::nullopt);
+    const int slash = runtime::FindExact(c, "/");
     if (slash != kNotFound) {
         c = runtime::TextLeft(c, slash - 1);
     }
@@ -81,13 +77,13 @@ Text UrlHost(const Text& url, bool mainDomain, bool keepPort, std::optional<int>
     if (keepPort) {
         return c;
     }
-    const int colon = runtime::FindText(c, ":", std::nullopt, false);
+    const int colon = runtime::FindExact(c, ":");
     return colon == kNotFound ? c : runtime::TextLeft(c, colon - 1);
 }
 
 int UrlPort(const Text& url) {
-    const Text host = UrlHost(url, false, true);
-    const int colon = runtime::FindTextReverse(host, ":", std::nullopt, false);
+    const Text host = UrlHost(url, /*mainDomain=*/false, /*keepPort=*/true);
+    const int colon = runtime::FindLastExact(host, ":");
     if (colon == kNotFound) {
         return runtime::TextLeft(runtime::ToLowerText(url), 5) == "https" ? 443 : 80;
     }
@@ -99,8 +95,8 @@ Text UrlPath(const Text& url) {
     // inside "http://" and the path would begin at the scheme's slashes.
     const Text scheme = runtime::ToLowerText(runtime::TextLeft(url, 8));
     const int afterScheme = scheme == kHttps ? 9 : (runtime::TextLeft(scheme, 7) == kHttp ? 8 : 1);
-    const int hostAt = runtime::FindText(url, UrlHost(url), afterScheme, true);
-    const int slash = runtime::FindText(url, "/", hostAt, true);
+    const int hostAt = runtime::FindIgnoringCase(url, UrlHost(url), afterScheme);
+    const int slash = runtime::FindExact(url, "/", hostAt);
     if (slash == kNotFound) {
         return "/";
     }

@@ -1,6 +1,6 @@
 // The program's collecting workflows against the demo services on loopback, in one process:
-//   batch_bench batch    milliseconds for one Batch save of 20 (Get and Save 20 times)
-//   batch_bench memory   resident KiB after 1,000 Gets minus after 10
+//   app_batch_bench batch    milliseconds for one Batch save of 20 (Get and Save 20 times)
+//   app_batch_bench memory   resident KiB after 1,000 Gets minus after 10
 #include <unistd.h>
 #include <QApplication>
 #include <QElapsedTimer>

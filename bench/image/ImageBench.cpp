@@ -4,7 +4,7 @@
 //                                        against  djpeg -outfile /dev/null
 // bench/image/run prints the ratios and the peak memory of each side.
 //
-// bench_image --once convert|show FILE  does one of them once and prints its peak memory,
+// image_convert_bench --once convert|show FILE  does one of them once and prints its peak memory,
 // for the memory comparison.
 
 #include <benchmark/benchmark.h>

@@ -2,18 +2,13 @@
 
 #include <curl/curl.h>
 
-#include <memory>
+#include "runtime/Owned.h"
 
-struct EasyCleanup {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-struct MultiCleanup {
-    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
-};
-struct SlistCleanup {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
+namespace wininet {
 
-using EasyHandle = std::unique_ptr<CURL, EasyCleanup>;
-using MultiHandle = std::unique_ptr<CURLM, MultiCleanup>;
-using HeaderList = std::unique_ptr<curl_slist, SlistCleanup>;
+using EasyHandle = runtime::Owned<CURL*, curl_easy_cleanup>;
+using MultiHandle = runtime::Owned<CURLM*, curl_multi_cleanup>;
+using ShareHandle = runtime::Owned<CURLSH*, curl_share_cleanup>;
+using HeaderList = runtime::Owned<curl_slist*, curl_slist_free_all>;
+
+}  // namespace wininet

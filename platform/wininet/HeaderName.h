@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace wininet {
+
 // Whether a header line is named `name`, ignoring the case of ASCII letters.
 inline bool HeaderNameIs(std::string_view line, std::string_view name) {
     if (line.size() <= name.size() || line[name.size()] != ':') {
@@ -14,3 +16,5 @@ inline bool HeaderNameIs(std::string_view line, std::string_view name) {
     }
     return true;
 }
+
+}  // namespace wininet

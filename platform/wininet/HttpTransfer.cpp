@@ -9,12 +9,20 @@
 #include "platform/wininet/RequestHeaders.h"
 #include "platform/wininet/TrustedCertificates.h"
 #include "platform/wininet/WinInet.h"
+#include "platform/wininet/WinInetTestSeam.h"
 
+namespace wininet {
 namespace {
 
 // The platform's defaults: no call waits forever.
 constexpr long kConnectTimeoutMs = 60'000;
 constexpr auto kIdleTimeout = std::chrono::seconds(30);
+// The idle time-out alone lets a server that sends a byte now and then hold a request, and the
+// window that waits for it, for ever. Two minutes is past any request that is going to succeed
+// (the connect alone may take its 60 s; the program's answers, a listing text and pictures of
+// some ten KiB, then take well under a second on any working line) and still bounds how long a
+// trickling server can block the window.
+constexpr unsigned long kRequestTimeLimitMs = 120'000;
 constexpr int kPollMs = 1000;
 // How far the body may run ahead of the caller before the transfer pauses.
 constexpr std::size_t kReadAhead = 1024 * 1024;
@@ -49,25 +57,33 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+unsigned long& RequestTimeLimitMs() {
+    static unsigned long limit = kRequestTimeLimitMs;
+    return limit;
+}
+
 }  // namespace
 
 HttpTransfer::HttpTransfer(RequestSettings settings)
     : settings_(std::move(settings)), easy_(curl_easy_init()), multi_(curl_multi_init()) {}
 
 HttpTransfer::~HttpTransfer() {
-    if (attached_) {
-        curl_multi_remove_handle(multi_.get(), easy_.get());
+    // A handle that was never added is no error here.
+    if (easy_ && multi_) {
+        curl_multi_remove_handle(multi_.handle, easy_.handle);
     }
 }
 
 void HttpTransfer::Configure() {
-    CURL* easy = easy_.get();
+    CURL* easy = easy_.handle;
     curl_easy_setopt(easy, CURLOPT_URL, settings_.url.c_str());
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy, CURLOPT_HTTP_VERSION,
                      settings_.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+    // libcurl counts this from the send on, through redirects, and ends the transfer as timed out.
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(RequestTimeLimitMs()));
     curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer);
     if (settings_.agent) {
         curl_easy_setopt(easy, CURLOPT_USERAGENT, settings_.agent->c_str());
@@ -100,7 +116,7 @@ void HttpTransfer::Configure() {
 }
 
 void HttpTransfer::PrepareBody(std::span<const std::uint8_t> body) {
-    CURL* easy = easy_.get();
+    CURL* easy = easy_.handle;
     const std::string& verb = settings_.verb;
     if (body.empty() && verb == "HEAD") {
         curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
@@ -124,26 +140,27 @@ void HttpTransfer::PrepareBody(std::span<const std::uint8_t> body) {
 
 bool HttpTransfer::Send(std::string_view headerBlock, std::span<const std::uint8_t> body,
                         DWORD& error) {
-    if (!easy_ || !multi_ || sent_) {
+    if (!easy_ || !multi_ || phase_ != Phase::kOpened) {
         error = ERROR_INTERNET_INCORRECT_HANDLE_STATE;
         return false;
     }
-    sent_ = true;
+    phase_ = Phase::kAwaitingHeaders;
     Configure();
     PrepareBody(body);
     headers_ = RequestHeaders(headerBlock, settings_.cookies ? &cookieLine_ : nullptr);
     if (!cookieLine_.empty()) {
-        curl_easy_setopt(easy_.get(), CURLOPT_COOKIE, cookieLine_.c_str());
+        curl_easy_setopt(easy_.handle, CURLOPT_COOKIE, cookieLine_.c_str());
     }
-    curl_easy_setopt(easy_.get(), CURLOPT_HTTPHEADER, headers_.get());
-    if (curl_multi_add_handle(multi_.get(), easy_.get()) != CURLM_OK) {
+    curl_easy_setopt(easy_.handle, CURLOPT_HTTPHEADER, headers_.handle);
+    if (curl_multi_add_handle(multi_.handle, easy_.handle) != CURLM_OK) {
+        phase_ = Phase::kFinished;
+        result_ = CURLE_FAILED_INIT;
         error = ERROR_INTERNET_INCORRECT_HANDLE_STATE;
         return false;
     }
-    attached_ = true;
     wanted_ = 1;
-    RunUntil([this] { return headersDone_; });
-    if (!headersDone_) {
+    RunUntil([this] { return HeadersIn(); });
+    if (!HeadersIn()) {
         // The only protocols left out are those a redirect may not switch to.
         const DWORD refusedRedirect = settings_.secure ? ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR
                                                        : ERROR_INTERNET_HTTP_TO_HTTPS_ON_REDIR;
@@ -155,18 +172,19 @@ bool HttpTransfer::Send(std::string_view headerBlock, std::span<const std::uint8
 
 bool HttpTransfer::Read(std::uint8_t* out, std::size_t size, std::size_t& delivered, DWORD& error) {
     delivered = 0;
-    if (!sent_ || !headersDone_) {
+    if (!HeadersIn()) {
         error = ERROR_INTERNET_INCORRECT_HANDLE_STATE;
         return false;
     }
-    if (Buffered() < size && !finished_) {
+    if (Buffered() < size && phase_ != Phase::kFinished) {
         pending_.erase(pending_.begin(),
                        pending_.begin() + static_cast<std::ptrdiff_t>(readOffset_));
         readOffset_ = 0;
         wanted_ = size;
-        if (paused_) {
-            paused_ = false;
-            curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
+        if (phase_ == Phase::kPaused) {
+            // Unpausing may hand over body at once, so the phase changes first.
+            phase_ = Phase::kReceivingBody;
+            curl_easy_pause(easy_.handle, CURLPAUSE_CONT);
         }
         RunUntil([this, size] { return Buffered() >= size; });
     }
@@ -175,7 +193,7 @@ bool HttpTransfer::Read(std::uint8_t* out, std::size_t size, std::size_t& delive
         std::memcpy(out, pending_.data() + readOffset_, delivered);
         readOffset_ += delivered;
     }
-    if (delivered == 0 && result_ != CURLE_OK && !endedByUs_) {
+    if (delivered == 0 && result_ != CURLE_OK && !headersOnly_) {
         error = ErrorFor(result_);
         return false;
     }
@@ -186,37 +204,37 @@ template <typename Ready>
 void HttpTransfer::RunUntil(Ready ready) {
     lastActivity_ = Clock::now();
     bool connected = false;
-    while (!ready() && !finished_) {
+    while (!ready() && phase_ != Phase::kFinished) {
         int running = 0;
-        if (curl_multi_perform(multi_.get(), &running) != CURLM_OK) {
-            finished_ = true;
+        if (curl_multi_perform(multi_.handle, &running) != CURLM_OK) {
+            phase_ = Phase::kFinished;
             result_ = CURLE_FAILED_INIT;
             return;
         }
         CollectResult();
-        if (ready() || finished_) {
+        if (ready() || phase_ == Phase::kFinished) {
             return;
         }
         curl_off_t connectTime = 0;
-        curl_easy_getinfo(easy_.get(), CURLINFO_CONNECT_TIME_T, &connectTime);
+        curl_easy_getinfo(easy_.handle, CURLINFO_CONNECT_TIME_T, &connectTime);
         if (!connected && connectTime > 0) {
             connected = true;
             lastActivity_ = Clock::now();
         }
         if (connected && Clock::now() - lastActivity_ > kIdleTimeout) {
-            finished_ = true;
+            phase_ = Phase::kFinished;
             result_ = CURLE_OPERATION_TIMEDOUT;
             return;
         }
-        curl_multi_poll(multi_.get(), nullptr, 0, kPollMs, nullptr);
+        curl_multi_poll(multi_.handle, nullptr, 0, kPollMs, nullptr);
     }
 }
 
 void HttpTransfer::CollectResult() {
     int left = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi_.get(), &left)) {
+    while (CURLMsg* message = curl_multi_info_read(multi_.handle, &left)) {
         if (message->msg == CURLMSG_DONE) {
-            finished_ = true;
+            phase_ = Phase::kFinished;
             result_ = message->data.result;
         }
     }
@@ -240,7 +258,7 @@ std::size_t HttpTransfer::OnHeader(char* data, std::size_t size, std::size_t cou
         return total;
     }
     long status = 0;
-    curl_easy_getinfo(transfer.easy_.get(), CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(transfer.easy_.handle, CURLINFO_RESPONSE_CODE, &status);
     const bool interim = status / 100 == 1;
     // libcurl goes on to the next address itself; that answer's headers are the final ones.
     const bool followed = transfer.settings_.followRedirects && status / 100 == 3 &&
@@ -248,10 +266,9 @@ std::size_t HttpTransfer::OnHeader(char* data, std::size_t size, std::size_t cou
     if (interim || followed) {
         return total;
     }
-    transfer.headersDone_ = true;
     transfer.rawHeaders_ = transfer.headerBlock_;
+    transfer.phase_ = Phase::kReceivingBody;
     if (transfer.headersOnly_) {
-        transfer.endedByUs_ = true;
         return 0;
     }
     return total;
@@ -261,7 +278,7 @@ std::size_t HttpTransfer::OnBody(char* data, std::size_t size, std::size_t count
     auto& transfer = *static_cast<HttpTransfer*>(self);
     const std::size_t total = size * count;
     if (transfer.Buffered() >= std::max(kReadAhead, transfer.wanted_)) {
-        transfer.paused_ = true;
+        transfer.phase_ = Phase::kPaused;
         return CURL_WRITEFUNC_PAUSE;
     }
     transfer.lastActivity_ = Clock::now();
@@ -277,4 +294,10 @@ int HttpTransfer::OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, cur
         transfer.lastActivity_ = Clock::now();
     }
     return 0;
+}
+
+}  // namespace wininet
+
+unsigned long InternetSetRequestTimeLimit(unsigned long milliseconds) {
+    return std::exchange(wininet::RequestTimeLimitMs(), milliseconds);
 }

@@ -11,6 +11,8 @@
 #include "platform/win32/WinBase.h"
 #include "platform/wininet/CurlHandles.h"
 
+namespace wininet {
+
 // What a request handle was opened with.
 struct RequestSettings {
     std::string url;
@@ -41,6 +43,7 @@ class HttpTransfer {
     bool Read(std::uint8_t* out, std::size_t size, std::size_t& delivered, DWORD& error);
     // The final answer's status and header lines, each ended by CRLF, and the closing empty line.
     const std::optional<std::string>& RawHeaders() const { return rawHeaders_; }
+    bool HeadersIn() const { return rawHeaders_.has_value(); }
 
   private:
     using Clock = std::chrono::steady_clock;
@@ -54,7 +57,6 @@ class HttpTransfer {
     template <typename Ready>
     void RunUntil(Ready ready);
     void CollectResult();
-    bool Idle(Clock::time_point now) const;
     std::size_t Buffered() const { return pending_.size() - readOffset_; }
 
     RequestSettings settings_;
@@ -63,16 +65,19 @@ class HttpTransfer {
     HeaderList headers_;
     std::vector<std::uint8_t> body_;
     std::string cookieLine_;
-    bool attached_ = false;
-    bool sent_ = false;
+    enum class Phase {
+        kOpened,           // not sent yet
+        kAwaitingHeaders,  // sent; the final answer's headers are not all in
+        kReceivingBody,    // the body flows into the read-ahead buffer
+        kPaused,           // the buffer is full; libcurl holds the body back until a Read
+        kFinished,         // libcurl is done with the transfer; `result_` says how it ended
+    };
+    Phase phase_ = Phase::kOpened;
     // A HEAD request that carries a body: libcurl would wait for an answer body, so the
-    // transfer is ended by us once the headers are in.
+    // transfer is ended by us once the headers are in, and that end is no failure.
     bool headersOnly_ = false;
-    bool endedByUs_ = false;
+    // The answer whose header lines are coming in names a new address.
     bool locationSeen_ = false;
-    bool headersDone_ = false;
-    bool finished_ = false;
-    bool paused_ = false;
     CURLcode result_ = CURLE_OK;
     std::string headerBlock_;
     std::optional<std::string> rawHeaders_;
@@ -82,3 +87,5 @@ class HttpTransfer {
     curl_off_t uploaded_ = 0;
     Clock::time_point lastActivity_;
 };
+
+}  // namespace wininet

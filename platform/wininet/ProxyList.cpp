@@ -1,5 +1,7 @@
 #include "platform/wininet/ProxyList.h"
 
+namespace wininet {
+
 std::optional<std::string> ProxyFor(std::string_view list, bool secure) {
     const std::string_view wanted = secure ? "https" : "http";
     std::optional<std::string> bare;
@@ -20,3 +22,5 @@ std::optional<std::string> ProxyFor(std::string_view list, bool secure) {
     }
     return bare;
 }
+
+}  // namespace wininet

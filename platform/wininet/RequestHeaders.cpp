@@ -5,6 +5,7 @@
 
 #include "platform/wininet/HeaderName.h"
 
+namespace wininet {
 namespace {
 
 std::vector<std::string_view> Lines(std::string_view block) {
@@ -24,10 +25,11 @@ std::vector<std::string_view> Lines(std::string_view block) {
 }
 
 void Append(HeaderList& list, const std::string& line) {
-    curl_slist* grown = curl_slist_append(list.get(), line.c_str());
+    // On failure the list stays as it was; on success the head is the same list, now longer.
+    curl_slist* grown = curl_slist_append(list.handle, line.c_str());
     if (grown != nullptr) {
-        static_cast<void>(list.release());
-        list.reset(grown);
+        static_cast<void>(list.Take());
+        list.Reset(grown);
     }
 }
 
@@ -62,3 +64,5 @@ HeaderList RequestHeaders(std::string_view block, std::string* cookieValue) {
     }
     return list;
 }
+
+}  // namespace wininet

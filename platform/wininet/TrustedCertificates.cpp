@@ -5,12 +5,13 @@
 #include <openssl/x509.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/wininet/WinInetTestSeam.h"
+#include "runtime/Owned.h"
 
+namespace wininet {
 namespace {
 
 std::vector<std::string>& TrustedFiles() {
@@ -18,26 +19,24 @@ std::vector<std::string>& TrustedFiles() {
     return files;
 }
 
-struct FileClose {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+void CloseFile(std::FILE* file) {
+    std::fclose(file);
+}
 
-struct CertificateFree {
-    void operator()(X509* certificate) const { X509_free(certificate); }
-};
+using File = runtime::Owned<std::FILE*, CloseFile>;
+using Certificate = runtime::Owned<X509*, X509_free>;
 
 void AddFileToStore(const std::string& path, X509_STORE* store) {
-    const std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "r"));
+    const File file(std::fopen(path.c_str(), "r"));
     if (!file) {
         return;
     }
     while (true) {
-        const std::unique_ptr<X509, CertificateFree> certificate(
-            PEM_read_X509(file.get(), nullptr, nullptr, nullptr));
+        const Certificate certificate(PEM_read_X509(file.handle, nullptr, nullptr, nullptr));
         if (!certificate) {
             return;
         }
-        X509_STORE_add_cert(store, certificate.get());
+        X509_STORE_add_cert(store, certificate.handle);
     }
 }
 
@@ -51,12 +50,14 @@ CURLcode AddToContext(CURL* /*easy*/, void* sslContext, void* /*userData*/) {
 
 }  // namespace
 
-void InternetTrustCertificateAuthority(const char* pemFile) {
-    TrustedFiles().emplace_back(pemFile);
-}
-
 void AddTrustedCertificates(CURL* easy) {
     if (!TrustedFiles().empty()) {
         curl_easy_setopt(easy, CURLOPT_SSL_CTX_FUNCTION, &AddToContext);
     }
+}
+
+}  // namespace wininet
+
+void InternetTrustCertificateAuthority(const char* pemFile) {
+    wininet::TrustedFiles().emplace_back(pemFile);
 }

@@ -15,6 +15,9 @@
 
 namespace {
 
+using wininet::HttpTransfer;
+using wininet::RequestSettings;
+
 struct Session {
     std::optional<std::string> agent;
     std::optional<std::string> proxyList;
@@ -141,7 +144,7 @@ HINTERNET HttpOpenRequestA(HINTERNET hConnect, LPCSTR lpszVerb, LPCSTR lpszObjec
     settings.http10 = lpszVersion != nullptr && std::strcmp(lpszVersion, "HTTP/1.0") == 0;
     settings.agent = connection->session.agent;
     if (connection->session.proxyList) {
-        settings.proxy = ProxyFor(*connection->session.proxyList, settings.secure);
+        settings.proxy = wininet::ProxyFor(*connection->session.proxyList, settings.secure);
     }
     settings.cookies = (dwFlags & INTERNET_FLAG_NO_COOKIES) == 0;
     settings.followRedirects = (dwFlags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;

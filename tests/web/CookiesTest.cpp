@@ -12,7 +12,7 @@ struct MergeCase {
     Text receivedAfter;
 };
 
-TEST(MergeCookiesTest, Table) {
+TEST(MergeCookiesTest, AnswerCookiesWinAndDeletedOrRepeatedEntriesDrop) {
     const MergeCase cases[] = {
         {"a=1; b=2; c=3", "b=5; c=deleted; d=4", "b=5; d=4; a=1", "b=5;c=deleted;d=4"},
         {"", "", "", ""},

@@ -302,6 +302,31 @@ TEST_F(HttpVisitTest, AServerClosingMidBodyGivesWhatArrived) {
     EXPECT_EQ(AsText(HttpVisit(Url("/"))), Text(3000, 'x'));
 }
 
+// An answer that never ends is cut at the bound: the visit returns, as with a broken connection,
+// with what was read up to there.
+TEST(HttpVisitBoundTest, AnEndlessAnswerEndsTheVisitAtTheBound) {
+    const std::string pattern = "0123456789abcdef";
+    std::string block;
+    while (block.size() < 64 * 1024) {
+        block += pattern;
+    }
+    test_support::PlainServer server;
+    server->Get("/endless", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_chunked_content_provider("text/plain",
+                                              [&](std::size_t, httplib::DataSink& sink) {
+                                                  return sink.write(block.data(), block.size());
+                                              });
+    });
+    server.Start();
+    Text returnedHeaders;
+    const Bytes body = HttpVisit("http://" + server.authority() + "/endless", kGet, "", nullptr,
+                                 nullptr, nullptr, &returnedHeaders);
+    ASSERT_EQ(body.size(), kMaxAnswerBytes);
+    EXPECT_EQ(Text(body.begin(), body.begin() + 16), pattern);
+    EXPECT_EQ(Text(body.end() - 16, body.end()), pattern);
+    EXPECT_EQ(returnedHeaders.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
+}
+
 // The request handle opens but the send fails: the by-reference results are written anyway.
 TEST(HttpVisitFailureTest, AFailedSendStillWritesTheResults) {
     // A label over 63 bytes fails name resolution without any query leaving the machine.

@@ -13,7 +13,7 @@ struct DecodeCase {
     Text expected;
 };
 
-TEST(PercentDecodeTest, Table) {
+TEST(PercentDecodeTest, EscapesBecomeBytesLenientlyAndUtf8BecomesGbk) {
     const DecodeCase cases[] = {
         {"%41%42c", false, "ABc"},
         {"%2f%2F", false, "//"},
@@ -38,6 +38,25 @@ TEST(PercentDecodeTest, Table) {
     for (const DecodeCase& c : cases) {
         EXPECT_EQ(PercentDecode(c.text, c.utf8), c.expected)
             << "text=\"" << c.text << "\" utf8=" << c.utf8;
+    }
+}
+
+// Large texts are converted a piece at a time; a character must come out whole wherever a
+// piece ends, whatever bytes stand before it.
+TEST(PercentDecodeTest, LargeUtf8TextComesOutWholeAcrossPieces) {
+    // U+4E2D, then a character outside code page 936 (four bytes, two UTF-16 units).
+    const Text unit = Utf8ToAnsi("\xE4\xB8\xAD\xF0\x9F\x98\x80");
+    ASSERT_EQ(unit.substr(0, 2), "\xD6\xD0");
+    Text escaped;
+    Text gbk;
+    for (int i = 0; i < 25000; ++i) {  // about three pieces
+        escaped += "%E4%B8%AD%F0%9F%98%80";
+        gbk += unit;
+    }
+    for (const Text& lead : {Text(), Text("a"), Text("ab"), Text("abc")}) {
+        const Text decoded = PercentDecode(lead + escaped, true);
+        EXPECT_EQ(decoded.size(), lead.size() + gbk.size()) << "lead \"" << lead << "\"";
+        EXPECT_TRUE(decoded == lead + gbk) << "lead \"" << lead << "\"";
     }
 }
 

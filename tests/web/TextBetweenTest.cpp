@@ -14,7 +14,7 @@ struct BetweenCase {
     Text expected;
 };
 
-TEST(TextBetweenTest, Table) {
+TEST(TextBetweenTest, FirstTextBetweenMarkersFromStartInChosenCase) {
     const BetweenCase cases[] = {
         {"k={v}", "={", "}", std::nullopt, false, "v"},
         {"a \"q\" \"r\"", "#引号", "#引号", std::nullopt, false, "q"},
@@ -37,7 +37,7 @@ TEST(TextBetweenTest, Table) {
     }
 }
 
-TEST(HeaderValueTest, Table) {
+TEST(HeaderValueTest, TrimmedTextAfterFirstColon) {
     const std::pair<Text, Text> cases[] = {
         {"User-Agent:  abc ", "abc"}, {"no colon here", ""}, {"A: 1\r\nB: 2", "1\r\nB: 2"},
         {"Host: x:80", "x:80"},       {"Empty:", ""},

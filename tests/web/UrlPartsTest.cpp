@@ -13,7 +13,7 @@ struct HostCase {
     Text expected;
 };
 
-TEST(UrlHostTest, Table) {
+TEST(UrlHostTest, LowerCaseHostWithMainDomainPortAndSuffixChoices) {
     const HostCase cases[] = {
         {"http://web.Example.com:8080/a/b?x=1", false, false, std::nullopt, "web.example.com"},
         {"http://web.Example.com:8080/a/b?x=1", false, true, std::nullopt, "web.example.com:8080"},
@@ -40,7 +40,7 @@ TEST(UrlHostTest, Table) {
     }
 }
 
-TEST(UrlPortTest, Table) {
+TEST(UrlPortTest, PortAfterLastColonOfHostElseSchemeDefault) {
     const std::pair<Text, int> cases[] = {
         {"http://web.Example.com:8080/a/b?x=1", 8080},
         {"https://x.y", 443},
@@ -56,7 +56,7 @@ TEST(UrlPortTest, Table) {
     }
 }
 
-TEST(UrlPathTest, Table) {
+TEST(UrlPathTest, FromFirstSlashAfterHostElseRoot) {
     const std::pair<Text, Text> cases[] = {
         {"http://web.Example.com:8080/a/b?x=1", "/a/b?x=1"},
         {"https://x.y", "/"},

@@ -10,7 +10,7 @@ struct ProxyCase {
     std::optional<std::string> expected;
 };
 
-TEST(ProxyForTest, Table) {
+TEST(ProxyForTest, SchemeEntryWinsOverBareEntry) {
     const ProxyCase cases[] = {
         {"http=p:8080", false, "p:8080"},
         {"http=p:8080", true, std::nullopt},
@@ -25,7 +25,7 @@ TEST(ProxyForTest, Table) {
         {"", false, std::nullopt},
     };
     for (const ProxyCase& c : cases) {
-        EXPECT_EQ(ProxyFor(c.list, c.secure), c.expected)
+        EXPECT_EQ(wininet::ProxyFor(c.list, c.secure), c.expected)
             << "list=\"" << c.list << "\" secure=" << c.secure;
     }
 }

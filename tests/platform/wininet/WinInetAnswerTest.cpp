@@ -130,6 +130,44 @@ TEST(FailureTest, AServerThatNeverAnswersTimesOut) {
     release.set_value();
 }
 
+// Sets the stand-in's request time limit for one test and puts the old one back.
+class ScopedRequestTimeLimit {
+  public:
+    explicit ScopedRequestTimeLimit(std::chrono::milliseconds limit)
+        : replaced_(InternetSetRequestTimeLimit(static_cast<unsigned long>(limit.count()))) {}
+    ScopedRequestTimeLimit(const ScopedRequestTimeLimit&) = delete;
+    ScopedRequestTimeLimit& operator=(const ScopedRequestTimeLimit&) = delete;
+    ~ScopedRequestTimeLimit() { InternetSetRequestTimeLimit(replaced_); }
+
+  private:
+    unsigned long replaced_;
+};
+
+// A byte every 100 ms never lets the 30 s idle time-out strike; the total limit ends the request.
+TEST(FailureTest, ATricklingAnswerEndsAtTheRequestTimeLimit) {
+    using namespace std::chrono_literals;
+    const ScopedRequestTimeLimit limit(1s);
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n";
+    RawHttpServer server([&](const std::string&) { return head + std::string(1000, 'x'); });
+    server.Trickle(head.size() + 3, 100ms);
+    WinInetSession session(ShapeFor(server.port(), "/"));
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(session.Send(""));
+    std::string got;
+    char buffer[1024];
+    DWORD read = 0;
+    while (InternetReadFile(session.request(), buffer, sizeof buffer, &read) && read > 0) {
+        got.append(buffer, read);
+    }
+    EXPECT_EQ(GetLastError(), ERROR_INTERNET_TIMEOUT);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, 900ms);
+    EXPECT_LT(waited, 5s);
+    EXPECT_GE(got.size(), 3u);
+    EXPECT_LT(got.size(), 100u);
+    EXPECT_EQ(got, std::string(got.size(), 'x'));
+}
+
 TEST(FailureTest, AGarbageAnswerFailsTheSend) {
     RawHttpServer server([](const std::string&) { return std::string("garbage\r\n\r\n"); });
     WinInetSession session(ShapeFor(server.port(), "/"));

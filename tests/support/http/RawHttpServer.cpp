@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 namespace test_support {
 namespace {
@@ -96,6 +97,12 @@ std::vector<std::string> RawHttpServer::requests() const {
     return requests_;
 }
 
+void RawHttpServer::Trickle(std::size_t head, std::chrono::milliseconds gap) {
+    const std::lock_guard lock(mutex_);
+    trickleHead_ = head;
+    trickleGap_ = gap;
+}
+
 void RawHttpServer::Serve() {
     while (!stopping_) {
         pollfd wait{listener_, POLLIN, 0};
@@ -112,12 +119,32 @@ void RawHttpServer::Serve() {
 
 void RawHttpServer::Answer(int client) {
     const std::string request = ReadRequest(client);
+    std::size_t head = 0;
+    std::chrono::milliseconds gap{0};
     {
         const std::lock_guard lock(mutex_);
         requests_.push_back(request);
+        head = trickleHead_;
+        gap = trickleGap_;
     }
-    SendAll(client, responder_(request));
+    const std::string answer = responder_(request);
+    if (gap.count() > 0) {
+        SendTrickling(client, answer, head, gap);
+    } else {
+        SendAll(client, answer);
+    }
     shutdown(client, SHUT_WR);
+}
+
+void RawHttpServer::SendTrickling(int client, std::string_view answer, std::size_t head,
+                                  std::chrono::milliseconds gap) {
+    SendAll(client, answer.substr(0, head));
+    for (std::size_t at = head; at < answer.size() && !stopping_; ++at) {
+        std::this_thread::sleep_for(gap);
+        if (send(client, answer.data() + at, 1, MSG_NOSIGNAL) != 1) {
+            return;
+        }
+    }
 }
 
 int ClosedPort() {

@@ -5,9 +5,11 @@
 // exactly as it arrived.
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -26,10 +28,15 @@ class RawHttpServer {
     // "127.0.0.1:port"
     std::string authority() const;
     std::vector<std::string> requests() const;
+    // Later answers send their first `head` bytes at once, then one byte every `gap` until the
+    // answer ends, the client goes or the server stops.
+    void Trickle(std::size_t head, std::chrono::milliseconds gap);
 
   private:
     void Serve();
     void Answer(int client);
+    void SendTrickling(int client, std::string_view answer, std::size_t head,
+                       std::chrono::milliseconds gap);
 
     Responder responder_;
     int listener_ = -1;
@@ -37,6 +44,8 @@ class RawHttpServer {
     std::atomic<bool> stopping_{false};
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
+    std::size_t trickleHead_ = 0;
+    std::chrono::milliseconds trickleGap_{0};
     std::thread thread_;
 };
 
