@@ -5,9 +5,9 @@
 #include "app/MainForm.h"
 #include "app/MainTexts.h"
 #include "app/RunState.h"
+#include "db/QuoteSqlText.h"
 #include "runtime/BytesOps.h"
 #include "runtime/TextCut.h"
-#include "runtime/TextSearch.h"
 #include "runtime/Window.h"
 #include "web/HttpVisit.h"
 #include "web/PercentDecode.h"
@@ -26,9 +26,8 @@ void ConnectDatabase(db::OdbcDatabase& database) {
 
 // Doubling every apostrophe keeps an address from ending the quoted value early.
 runtime::Text InsertStatement(const runtime::Text& address) {
-    const runtime::Text quoted =
-        runtime::ReplaceText(address, "'", runtime::Text("''"), std::nullopt, std::nullopt, true);
-    return "INSERT INTO [wangzhi]([日期] ,[地址] ) VALUES(getdate(),'" + quoted + "')";
+    return "INSERT INTO [wangzhi]([日期] ,[地址] ) VALUES(getdate(),'" + db::QuoteSqlText(address) +
+           "')";
 }
 
 void ShowListedPicture(db::OdbcDatabase& database) {
