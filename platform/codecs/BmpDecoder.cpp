@@ -30,14 +30,14 @@ struct DibHeader {
     std::uint64_t masksSize = 0;           // mask bytes between a 40-byte header and the palette
 };
 
-std::optional<DibHeader> ReadCoreHeader(ByteReader& in) {
+OrRefusal<DibHeader> ReadCoreHeader(ByteReader& in) {
     DibHeader h;
     h.headerSize = kBitmapCoreHeaderSize;
     const auto width = in.U16(), height = in.U16();
     in.Skip(2);  // planes
     const auto bits = in.U16();
     if (!bits) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     h.width = *width;
     h.height = *height;
@@ -45,7 +45,7 @@ std::optional<DibHeader> ReadCoreHeader(ByteReader& in) {
     return h;
 }
 
-std::optional<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize) {
+OrRefusal<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize) {
     DibHeader h;
     h.headerSize = headerSize;
     const auto width = in.I32(), height = in.I32();
@@ -55,8 +55,11 @@ std::optional<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize
     in.Skip(12);  // image size, resolution
     const auto clrUsed = in.U32();
     in.Skip(4);  // important colours
-    if (!in.Ok() || *width <= 0 || *height == 0) {
-        return std::nullopt;
+    if (!in.Ok()) {
+        return Refusal::Truncated;
+    }
+    if (*width <= 0 || *height == 0) {
+        return Refusal::BadHeader;
     }
     h.width = static_cast<std::uint64_t>(*width);
     h.topDown = *height < 0;
@@ -73,7 +76,7 @@ std::optional<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize
         for (std::size_t i = 0; i < count; ++i) {
             const auto mask = in.U32();
             if (!mask) {
-                return std::nullopt;
+                return Refusal::Truncated;
             }
             h.masks[i] = *mask;
         }
@@ -84,16 +87,19 @@ std::optional<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize
     return h;
 }
 
-std::optional<DibHeader> ReadDibHeader(ByteReader& in) {
+OrRefusal<DibHeader> ReadDibHeader(ByteReader& in) {
     const auto size = in.U32();
     if (!size) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     if (*size == kBitmapCoreHeaderSize) {
         return ReadCoreHeader(in);
     }
-    if (*size < kBitmapInfoHeaderSize || *size > in.Remaining() + 4) {
-        return std::nullopt;
+    if (*size < kBitmapInfoHeaderSize) {
+        return Refusal::BadHeader;
+    }
+    if (*size > in.Remaining() + 4) {
+        return Refusal::Truncated;
     }
     return ReadInfoHeader(in, *size);
 }
@@ -314,34 +320,39 @@ void ApplyIconMask(std::span<const std::uint8_t> after, const DibHeader& h, Deco
 
 }  // namespace
 
-std::optional<DecodedPicture> DecodeDib(std::span<const std::uint8_t> dib,
-                                        std::optional<std::uint64_t> pixelOffset, DibUse use) {
+DecodeResult DecodeDib(std::span<const std::uint8_t> dib, std::optional<std::uint64_t> pixelOffset,
+                       DibUse use) {
     ByteReader in(dib);
     auto header = ReadDibHeader(in);
-    if (!header || !HasKnownLayout(*header)) {
-        return std::nullopt;
+    if (!header) {
+        return *header.Why();
+    }
+    if (!HasKnownLayout(*header)) {
+        return Refusal::BadHeader;
     }
     DibHeader& h = *header;
     if (use == DibUse::Icon) {
         h.height /= 2;
     }
-    if (!FitsPixelBudget(h.width, h.height) ||
-        !in.Seek(std::uint64_t{h.headerSize} + h.masksSize)) {
-        return std::nullopt;
+    if (!FitsPixelBudget(h.width, h.height)) {
+        return Refusal::TooLarge;
+    }
+    if (!in.Seek(std::uint64_t{h.headerSize} + h.masksSize)) {
+        return Refusal::Truncated;
     }
     const auto palette = ReadPalette(in, h, PaletteEntriesInFile(h));
     if (!palette) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     const std::uint64_t start = pixelOffset.value_or(in.Position());
     if (start > dib.size()) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     const auto pixels = dib.subspan(static_cast<std::size_t>(start));
     const bool runLength = h.compression == BI_RLE8 || h.compression == BI_RLE4;
     // Uncompressed rows must all be there before the picture is allocated.
     if (!runLength && RowStride(h.width, h.bitCount) * h.height > pixels.size()) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     DecodedPicture picture;
     picture.width = picture.naturalWidth = static_cast<int>(h.width);
@@ -349,7 +360,7 @@ std::optional<DecodedPicture> DecodeDib(std::span<const std::uint8_t> dib,
     picture.argb.assign(h.width * h.height, 0);
     if (runLength ? !DecodeRunLength(pixels, h, *palette, picture)
                   : !DecodeRows(pixels, h, *palette, use, picture)) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     if (use == DibUse::Icon) {
         ApplyIconMask(Tail(pixels, RowStride(h.width, h.bitCount) * h.height), h, picture);
@@ -357,13 +368,16 @@ std::optional<DecodedPicture> DecodeDib(std::span<const std::uint8_t> dib,
     return picture;
 }
 
-std::optional<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> data, DecodeHint) {
+DecodeResult DecodeBmp(std::span<const std::uint8_t> data, DecodeHint) {
     constexpr std::uint64_t kFileHeaderSize = 14;
     ByteReader in(data);
     in.Skip(10);  // type, file size, reserved
     const auto offBits = in.U32();
-    if (!offBits || *offBits < kFileHeaderSize) {
-        return std::nullopt;
+    if (!offBits) {
+        return Refusal::Truncated;
+    }
+    if (*offBits < kFileHeaderSize) {
+        return Refusal::BadHeader;
     }
     return DecodeDib(data.subspan(kFileHeaderSize), *offBits - kFileHeaderSize, DibUse::File);
 }

@@ -71,6 +71,18 @@ bool ReadRows(Decompressor& d, std::vector<std::uint32_t>& out) {
     return true;
 }
 
+// The reason behind the last error libjpeg raised; `otherwise` names the step that failed.
+Refusal RefusalOf(const Decompressor& d, Refusal otherwise) {
+    switch (d.error.manager.msg_code) {
+        case JWRN_JPEG_EOF:
+            return Refusal::Truncated;
+        case JERR_IMAGE_TOO_BIG:
+            return Refusal::TooLarge;
+        default:
+            return otherwise;
+    }
+}
+
 // The smallest scale, in eighths, whose output still covers the size the picture is drawn at.
 unsigned ChooseScale(const jpeg_decompress_struct& info, const DecodeHint& hint) {
     const PictureSize natural{static_cast<int>(info.image_width),
@@ -99,14 +111,16 @@ void InkToArgb(std::uint32_t* pixels, std::size_t count) {
 
 }  // namespace
 
-std::optional<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> data, DecodeHint hint) {
+DecodeResult DecodeJpeg(std::span<const std::uint8_t> data, DecodeHint hint) {
     Decompressor d;
-    if (!ReadHeader(d, data.data(), data.size()) ||
-        !FitsPixelBudget(d.info.image_width, d.info.image_height)) {
-        return std::nullopt;
+    if (!ReadHeader(d, data.data(), data.size())) {
+        return RefusalOf(d, Refusal::BadHeader);
+    }
+    if (!FitsPixelBudget(d.info.image_width, d.info.image_height)) {
+        return Refusal::TooLarge;
     }
     if (!StartDecompress(d, ChooseScale(d.info, hint))) {
-        return std::nullopt;
+        return RefusalOf(d, Refusal::BadData);
     }
     DecodedPicture picture;
     picture.naturalWidth = static_cast<int>(d.info.image_width);
@@ -115,7 +129,7 @@ std::optional<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> data, Dec
     picture.height = static_cast<int>(d.info.output_height);
     picture.argb.reserve(std::size_t{d.info.output_width} * d.info.output_height);
     if (!ReadRows(d, picture.argb)) {
-        return std::nullopt;
+        return RefusalOf(d, Refusal::BadData);
     }
     if (d.info.out_color_space == JCS_CMYK) {
         InkToArgb(picture.argb.data(), picture.argb.size());

@@ -9,7 +9,7 @@ namespace codecs {
 namespace {
 
 using Sniff = bool (*)(std::span<const std::uint8_t>);
-using Decode = std::optional<DecodedPicture> (*)(std::span<const std::uint8_t>, DecodeHint);
+using Decode = DecodeResult (*)(std::span<const std::uint8_t>, DecodeHint);
 
 template <std::size_t N>
 bool StartsWith(std::span<const std::uint8_t> data, const std::array<std::uint8_t, N>& magic) {
@@ -77,20 +77,36 @@ std::optional<PictureFormat> SniffPictureFormat(std::span<const std::uint8_t> da
     return row ? std::optional(row->format) : std::nullopt;
 }
 
-std::optional<DecodedPicture> DecodePicture(std::span<const std::uint8_t> data, DecodeHint hint) {
-    if (data.size() < 8) {
-        return std::nullopt;
+const char* RefusalName(Refusal refusal) {
+    switch (refusal) {
+        case Refusal::UnknownFormat:
+            return "unknown format";
+        case Refusal::BadHeader:
+            return "bad header";
+        case Refusal::TooLarge:
+            return "too large";
+        case Refusal::Truncated:
+            return "truncated";
+        case Refusal::BadData:
+            return "bad data";
     }
+    return "?";
+}
+
+DecodeResult DecodePicture(std::span<const std::uint8_t> data, DecodeHint hint) {
     const FormatRow* row = FindRow(data);
     if (row == nullptr || !row->inPictureBox) {
-        return std::nullopt;
+        return Refusal::UnknownFormat;
+    }
+    if (data.size() < 8) {
+        return Refusal::Truncated;
     }
     return row->decode(data, hint);
 }
 
-std::optional<DecodedPicture> DecodeForConversion(std::span<const std::uint8_t> data) {
+DecodeResult DecodeForConversion(std::span<const std::uint8_t> data) {
     const FormatRow* row = FindRow(data);
-    return row ? row->decode(data, {}) : std::nullopt;
+    return row ? row->decode(data, {}) : Refusal::UnknownFormat;
 }
 
 }  // namespace codecs

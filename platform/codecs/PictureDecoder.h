@@ -4,11 +4,11 @@
 // the leading bytes.
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
 #include "platform/codecs/PictureFit.h"
+#include "platform/codecs/Refusal.h"
 
 namespace codecs {
 
@@ -24,12 +24,13 @@ struct DecodedPicture {
 
 std::optional<PictureFormat> SniffPictureFormat(std::span<const std::uint8_t> data);
 
-// For the picture boxes, which show every format but TIFF. Nothing for fewer than 8 bytes,
+using DecodeResult = OrRefusal<DecodedPicture>;
+
+// For the picture boxes, which show every format but TIFF. A refusal for fewer than 8 bytes,
 // unknown formats, broken data and pictures too large to hold.
-std::optional<DecodedPicture> DecodePicture(std::span<const std::uint8_t> data,
-                                            DecodeHint hint = {});
+DecodeResult DecodePicture(std::span<const std::uint8_t> data, DecodeHint hint = {});
 
 // For picture conversion: every format of the table, TIFF too, at natural size.
-std::optional<DecodedPicture> DecodeForConversion(std::span<const std::uint8_t> data);
+DecodeResult DecodeForConversion(std::span<const std::uint8_t> data);
 
 }  // namespace codecs

@@ -22,15 +22,20 @@ std::uint32_t ToArgb(std::uint32_t abgr) {
 
 }  // namespace
 
-std::optional<DecodedPicture> DecodeTiff(std::span<const std::uint8_t> data, DecodeHint) {
+DecodeResult DecodeTiff(std::span<const std::uint8_t> data, DecodeHint) {
     TiffMemory memory{{data.begin(), data.end()}};
     const TiffHandle tiff = OpenTiffInMemory(memory, "r");
     std::uint32_t width = 0, height = 0;
     char message[1024];
     if (!tiff || TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) != 1 ||
-        TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) != 1 ||
-        !FitsPixelBudget(width, height) || TIFFRGBAImageOK(tiff.get(), message) != 1) {
-        return std::nullopt;
+        TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) != 1) {
+        return memory.readPastEnd ? Refusal::Truncated : Refusal::BadHeader;
+    }
+    if (!FitsPixelBudget(width, height)) {
+        return Refusal::TooLarge;
+    }
+    if (TIFFRGBAImageOK(tiff.get(), message) != 1) {
+        return Refusal::BadHeader;
     }
     DecodedPicture picture;
     picture.width = picture.naturalWidth = static_cast<int>(width);
@@ -38,7 +43,7 @@ std::optional<DecodedPicture> DecodeTiff(std::span<const std::uint8_t> data, Dec
     picture.argb.resize(std::size_t{width} * height);
     if (TIFFReadRGBAImageOriented(tiff.get(), width, height, picture.argb.data(),
                                   ORIENTATION_TOPLEFT, 1) != 1) {
-        return std::nullopt;
+        return memory.readPastEnd ? Refusal::Truncated : Refusal::BadData;
     }
     for (auto& pixel : picture.argb) {
         pixel = ToArgb(pixel);

@@ -14,6 +14,7 @@ namespace codecs {
 struct TiffMemory {
     std::vector<std::uint8_t> bytes;  // the whole file
     std::uint64_t position = 0;
+    bool readPastEnd = false;  // a read or seek went beyond the bytes: the file is cut short
 };
 
 struct TiffCloser {

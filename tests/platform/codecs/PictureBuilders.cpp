@@ -135,6 +135,10 @@ Bytes PpmFile(const codecs::DecodedPicture& picture) {
     return out;
 }
 
+std::string WhyRefused(const codecs::DecodeResult& result) {
+    return result ? "picture" : codecs::RefusalName(*result.Why());
+}
+
 std::optional<Bytes> RunTool(const std::string& command, const Bytes& input) {
     char inputName[] = "/tmp/tolvane-tool-input-XXXXXX";
     const int fd = ::mkstemp(inputName);

@@ -56,6 +56,9 @@ codecs::DecodedPicture Gradient(int width, int height, std::uint8_t alpha = 0xFF
 std::vector<std::uint32_t> PpmPixels(const Bytes& ppm, int& width, int& height);
 Bytes PpmFile(const codecs::DecodedPicture& picture);
 
+// The refusal's name, or "picture" when there was none: for comparing in tables of cases.
+std::string WhyRefused(const codecs::DecodeResult& result);
+
 // Runs a shell command with input on stdin and returns its stdout; nothing when it fails.
 std::optional<Bytes> RunTool(const std::string& command, const Bytes& input);
 bool HaveTool(const std::string& name);
