@@ -44,21 +44,15 @@ bool IsTiff(std::span<const std::uint8_t> d) {
 }
 
 struct FormatRow {
-    PictureFormat format;
     Sniff sniff;
     Decode decode;
     bool inPictureBox;
 };
 
 constexpr FormatRow kFormats[] = {
-    {PictureFormat::Jpeg, IsJpeg, DecodeJpeg, true},
-    {PictureFormat::Png, IsPng, DecodePng, true},
-    {PictureFormat::Gif, IsGif, DecodeGif, true},
-    {PictureFormat::Bmp, IsBmp, DecodeBmp, true},
-    {PictureFormat::Icon, IsIcon, DecodeIcon, true},
-    {PictureFormat::Cursor, IsCursor, DecodeIcon, true},
-    {PictureFormat::Pcx, IsPcx, DecodePcx, true},
-    {PictureFormat::Tiff, IsTiff, DecodeTiff, false},
+    {IsJpeg, DecodeJpeg, true}, {IsPng, DecodePng, true},    {IsGif, DecodeGif, true},
+    {IsBmp, DecodeBmp, true},   {IsIcon, DecodeIcon, true},  {IsCursor, DecodeIcon, true},
+    {IsPcx, DecodePcx, true},   {IsTiff, DecodeTiff, false},
 };
 
 const FormatRow* FindRow(std::span<const std::uint8_t> data) {
@@ -71,11 +65,6 @@ const FormatRow* FindRow(std::span<const std::uint8_t> data) {
 }
 
 }  // namespace
-
-std::optional<PictureFormat> SniffPictureFormat(std::span<const std::uint8_t> data) {
-    const FormatRow* row = FindRow(data);
-    return row ? std::optional(row->format) : std::nullopt;
-}
 
 const char* RefusalName(Refusal refusal) {
     switch (refusal) {

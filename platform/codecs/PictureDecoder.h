@@ -12,8 +12,6 @@
 
 namespace codecs {
 
-enum class PictureFormat { Jpeg, Png, Gif, Bmp, Icon, Cursor, Pcx, Tiff };
-
 struct DecodedPicture {
     int width = 0;  // of the pixels delivered; smaller than natural for a scaled decode
     int height = 0;
@@ -21,8 +19,6 @@ struct DecodedPicture {
     int naturalHeight = 0;
     std::vector<std::uint32_t> argb;  // 0xAARRGGBB, not premultiplied, rows top to bottom
 };
-
-std::optional<PictureFormat> SniffPictureFormat(std::span<const std::uint8_t> data);
 
 using DecodeResult = OrRefusal<DecodedPicture>;
 
