@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/ByteReader.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/PixelBudget.h"
@@ -146,8 +147,7 @@ DecodeResult DecodeGif(std::span<const std::uint8_t> data, DecodeHint) {
             // An index past the colour map shows black rather than reading past it.
             const GifColorType c =
                 index < colors->ColorCount ? colors->Colors[index] : GifColorType{0, 0, 0};
-            target[x] =
-                0xFF000000u | (std::uint32_t{c.Red} << 16) | (std::uint32_t{c.Green} << 8) | c.Blue;
+            target[x] = PackOpaque(c.Red, c.Green, c.Blue);
         }
     }
     return picture;

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/Encoders.h"
 
 namespace codecs {
@@ -39,10 +40,10 @@ int CubeLevel(std::uint32_t channel) {
 
 // The nearer of the cube colour and the grey ramp entry; greys matter for scanned text.
 int PaletteIndex(std::uint32_t argb) {
-    if ((argb >> 24) < 128) {
+    if (AlphaOf(argb) < 128) {
         return kTransparentIndex;
     }
-    const std::uint32_t r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+    const std::uint32_t r = RedOf(argb), g = GreenOf(argb), b = BlueOf(argb);
     const int cube = CubeLevel(r) * 36 + CubeLevel(g) * 6 + CubeLevel(b);
     auto distance = [&](int cr, int cg, int cb) {
         const int dr = int(r) - cr, dg = int(g) - cg, db = int(b) - cb;

@@ -3,6 +3,7 @@
 
 #include <jerror.h>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/JpegError.h"
 #include "platform/codecs/PixelBudget.h"
@@ -105,7 +106,7 @@ void InkToArgb(std::uint32_t* pixels, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned c = bytes[4 * i], m = bytes[4 * i + 1], y = bytes[4 * i + 2],
                        k = bytes[4 * i + 3];
-        pixels[i] = 0xFF000000u | ((c * k / 255) << 16) | ((m * k / 255) << 8) | (y * k / 255);
+        pixels[i] = PackOpaque(c * k / 255, m * k / 255, y * k / 255);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/ByteReader.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/PixelBudget.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 128;
 constexpr std::size_t kVgaPaletteSize = 1 + 256 * 3;  // marker 0x0C and the colours
-constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 struct PcxHeader {
     std::uint8_t BitsPerPixel = 0;
@@ -88,7 +88,7 @@ OrRefusal<std::vector<std::uint8_t>> Unpack(std::span<const std::uint8_t> packed
 }
 
 std::uint32_t Rgb(const std::uint8_t* triple) {
-    return kOpaque | (std::uint32_t{triple[0]} << 16) | (std::uint32_t{triple[1]} << 8) | triple[2];
+    return PackOpaque(triple[0], triple[1], triple[2]);
 }
 
 std::uint32_t PixelAt(const PcxHeader& h, const std::uint8_t* line, std::size_t x,

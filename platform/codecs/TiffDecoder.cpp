@@ -1,6 +1,7 @@
 // TIFF through libtiff's RGBA interface, which converts every photometric interpretation,
 // bit depth and compression it knows. Only picture conversion reads TIFF.
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/PixelBudget.h"
 #include "platform/codecs/TiffMemory.h"
@@ -17,7 +18,7 @@ std::uint32_t ToArgb(std::uint32_t abgr) {
         g = std::min<std::uint32_t>(255, (g * 255 + a / 2) / a);
         b = std::min<std::uint32_t>(255, (b * 255 + a / 2) / a);
     }
-    return (a << 24) | (r << 16) | (g << 8) | b;
+    return PackArgb(a, r, g, b);
 }
 
 }  // namespace

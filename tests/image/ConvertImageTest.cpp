@@ -239,11 +239,4 @@ TEST(ClsidFromTextTest, ParsesTheEncoderClsidsAndGivesZerosOtherwise) {
     EXPECT_EQ(image::ClsidFromText("{not a clsid}"), CLSID{});
 }
 
-TEST(AnsiToUtf16Test, ConvertsWithTheTerminatingZero) {
-    EXPECT_TRUE(image::AnsiToUtf16("").empty());
-    EXPECT_EQ(image::AnsiToUtf16("A{"), (Bytes{'A', 0, '{', 0, 0, 0}));
-    // GBK "中" is U+4E2D.
-    EXPECT_EQ(image::AnsiToUtf16("\xD6\xD0"), (Bytes{0x2D, 0x4E, 0, 0}));
-}
-
 }  // namespace
