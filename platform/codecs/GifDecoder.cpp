@@ -10,6 +10,7 @@
 #include "platform/codecs/ByteReader.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/PixelBudget.h"
+#include "runtime/Owned.h"
 
 namespace codecs {
 namespace {
@@ -29,21 +30,19 @@ int ReadFromMemory(GifFileType* gif, GifByteType* buffer, int size) {
     return static_cast<int>(n);
 }
 
+void CloseReader(GifFileType* gif) {
+    int error = 0;
+    DGifCloseFile(gif, &error);
+}
+
+// The input outlives the library's handle to it.
 class GifReader {
   public:
     explicit GifReader(std::span<const std::uint8_t> data) : input_{ByteReader(data)} {
         int error = 0;
-        gif_ = DGifOpen(&input_, ReadFromMemory, &error);
+        gif_.Reset(DGifOpen(&input_, ReadFromMemory, &error));
     }
-    GifReader(const GifReader&) = delete;
-    GifReader& operator=(const GifReader&) = delete;
-    ~GifReader() {
-        if (gif_ != nullptr) {
-            int error = 0;
-            DGifCloseFile(gif_, &error);
-        }
-    }
-    GifFileType* get() const { return gif_; }
+    GifFileType* get() const { return gif_.handle; }
     // The reason for a failed step; `otherwise` names the step.
     Refusal RefusalFor(Refusal otherwise) const {
         return input_.readPastEnd ? Refusal::Truncated : otherwise;
@@ -51,7 +50,7 @@ class GifReader {
 
   private:
     MemoryInput input_;
-    GifFileType* gif_ = nullptr;
+    runtime::Owned<GifFileType*, CloseReader> gif_;
 };
 
 // Reads records up to the first image descriptor, keeping the transparent index of the

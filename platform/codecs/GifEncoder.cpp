@@ -6,10 +6,9 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
-
 #include "platform/codecs/Argb.h"
 #include "platform/codecs/Encoders.h"
+#include "runtime/Owned.h"
 
 namespace codecs {
 namespace {
@@ -66,31 +65,12 @@ int WriteToMemory(GifFileType* gif, const GifByteType* data, int size) {
     return size;
 }
 
-struct ColorMapDeleter {
-    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
-};
-
-class GifWriter {
-  public:
-    explicit GifWriter(MemoryOutput& out) {
-        int error = 0;
-        gif_ = EGifOpen(&out, WriteToMemory, &error);
-    }
-    GifWriter(const GifWriter&) = delete;
-    GifWriter& operator=(const GifWriter&) = delete;
-    ~GifWriter() { Close(); }
-
-    GifFileType* get() const { return gif_; }
-    bool Close() {
-        int error = 0;
-        const bool closed = gif_ == nullptr || EGifCloseFile(gif_, &error) == GIF_OK;
-        gif_ = nullptr;
-        return closed;
-    }
-
-  private:
-    GifFileType* gif_ = nullptr;
-};
+// Closing writes the trailer: its outcome counts on the path that succeeds.
+bool CloseWriter(GifFileType* gif) {
+    int error = 0;
+    return EGifCloseFile(gif, &error) == GIF_OK;
+}
+using GifWriter = runtime::Owned<GifFileType*, CloseWriter>;
 
 bool PutTransparency(GifFileType* gif) {
     GraphicsControlBlock control{};
@@ -124,20 +104,21 @@ EncodedBytes EncodeGif(const DecodedPicture& picture) {
         return std::nullopt;
     }
     const auto colors = HalftonePalette();
-    const std::unique_ptr<ColorMapObject, ColorMapDeleter> map(
+    const runtime::Owned<ColorMapObject*, GifFreeMapObject> map(
         GifMakeMapObject(kPaletteSize, colors.data()));
     MemoryOutput out;
-    GifWriter writer(out);
-    GifFileType* gif = writer.get();
+    int error = 0;
+    GifWriter writer(EGifOpen(&out, WriteToMemory, &error));
+    GifFileType* gif = writer.handle;
     if (!map || gif == nullptr) {
         return std::nullopt;
     }
     const bool transparent = HasTransparency(picture);
     EGifSetGifVersion(gif, transparent);
-    if (EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map.get()) != GIF_OK ||
+    if (EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map.handle) != GIF_OK ||
         (transparent && !PutTransparency(gif)) ||
         EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) != GIF_OK ||
-        !PutPixels(gif, picture) || !writer.Close()) {
+        !PutPixels(gif, picture) || !CloseWriter(writer.Take())) {
         return std::nullopt;
     }
     return std::move(out.bytes);

@@ -28,21 +28,21 @@ DecodeResult DecodeTiff(std::span<const std::uint8_t> data, DecodeHint) {
     const TiffHandle tiff = OpenTiffInMemory(memory, "r");
     std::uint32_t width = 0, height = 0;
     char message[1024];
-    if (!tiff || TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) != 1 ||
-        TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) != 1) {
+    if (!tiff || TIFFGetField(tiff.handle, TIFFTAG_IMAGEWIDTH, &width) != 1 ||
+        TIFFGetField(tiff.handle, TIFFTAG_IMAGELENGTH, &height) != 1) {
         return memory.readPastEnd ? Refusal::Truncated : Refusal::BadHeader;
     }
     if (!FitsPixelBudget(width, height)) {
         return Refusal::TooLarge;
     }
-    if (TIFFRGBAImageOK(tiff.get(), message) != 1) {
+    if (TIFFRGBAImageOK(tiff.handle, message) != 1) {
         return Refusal::BadHeader;
     }
     DecodedPicture picture;
     picture.width = picture.naturalWidth = static_cast<int>(width);
     picture.height = picture.naturalHeight = static_cast<int>(height);
     picture.argb.resize(std::size_t{width} * height);
-    if (TIFFReadRGBAImageOriented(tiff.get(), width, height, picture.argb.data(),
+    if (TIFFReadRGBAImageOriented(tiff.handle, width, height, picture.argb.data(),
                                   ORIENTATION_TOPLEFT, 1) != 1) {
         return memory.readPastEnd ? Refusal::Truncated : Refusal::BadData;
     }

@@ -53,11 +53,11 @@ EncodedBytes EncodeTiff(const DecodedPicture& picture) {
     TiffMemory memory;
     TiffHandle tiff = OpenTiffInMemory(memory, "w");
     const bool alpha = HasTransparency(picture);
-    if (!tiff || !SetFields(tiff.get(), picture, alpha) || !WriteRows(tiff.get(), picture, alpha) ||
-        TIFFWriteDirectory(tiff.get()) != 1) {
+    if (!tiff || !SetFields(tiff.handle, picture, alpha) ||
+        !WriteRows(tiff.handle, picture, alpha) || TIFFWriteDirectory(tiff.handle) != 1) {
         return std::nullopt;
     }
-    tiff.reset();
+    tiff.Reset();
     return std::move(memory.bytes);
 }
 

@@ -71,22 +71,18 @@ int Quiet(TIFF*, void*, const char*, const char*, va_list) {
     return 1;
 }
 
-struct OptionsDeleter {
-    void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }
-};
-
 }  // namespace
 
 TiffHandle OpenTiffInMemory(TiffMemory& memory, const char* mode) {
-    std::unique_ptr<TIFFOpenOptions, OptionsDeleter> options(TIFFOpenOptionsAlloc());
+    const runtime::Owned<TIFFOpenOptions*, TIFFOpenOptionsFree> options(TIFFOpenOptionsAlloc());
     if (!options) {
-        return nullptr;
+        return {};
     }
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), static_cast<tmsize_t>(kMaxPixelBytes));
-    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), Quiet, nullptr);
-    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), Quiet, nullptr);
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options.handle, static_cast<tmsize_t>(kMaxPixelBytes));
+    TIFFOpenOptionsSetErrorHandlerExtR(options.handle, Quiet, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options.handle, Quiet, nullptr);
     return TiffHandle(TIFFClientOpenExt("memory", mode, &memory, Read, Write, Seek, Close, Size,
-                                        Map, Unmap, options.get()));
+                                        Map, Unmap, options.handle));
 }
 
 }  // namespace codecs

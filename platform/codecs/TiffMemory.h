@@ -6,8 +6,9 @@
 #include <tiffio.h>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
+
+#include "runtime/Owned.h"
 
 namespace codecs {
 
@@ -17,10 +18,7 @@ struct TiffMemory {
     bool readPastEnd = false;  // a read or seek went beyond the bytes: the file is cut short
 };
 
-struct TiffCloser {
-    void operator()(TIFF* tiff) const { TIFFClose(tiff); }
-};
-using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
+using TiffHandle = runtime::Owned<TIFF*, TIFFClose>;
 
 // mode is "r" or "w"; memory must outlive the handle.
 TiffHandle OpenTiffInMemory(TiffMemory& memory, const char* mode);
