@@ -5,6 +5,7 @@
 #include "image/ReplaceFile.h"
 #include "platform/gdiplus/Gdiplus.h"
 #include "runtime/BytesOps.h"
+#include "runtime/Owned.h"
 #include "runtime/TextCase.h"
 #include "runtime/TextCut.h"
 #include "runtime/TextSpaces.h"
@@ -44,22 +45,7 @@ runtime::Text FileNameFor(const runtime::Text& path, const runtime::Text& extens
     return ToLowerText(ending) == ToLowerText(extension) ? path : path + extension;
 }
 
-// Releases what it holds, if anything, when it goes out of scope. Release is one of the
-// wrappers below, each making one platform call.
-template <typename Handle, auto Release>
-class Owned {
-  public:
-    Owned() = default;
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() {
-        if (handle) {
-            Release(handle);
-        }
-    }
-    Handle handle{};
-};
-
+// The releases of the holders below, each one platform call.
 void Free(HGLOBAL block) {
     GlobalFree(block);
 }
@@ -76,21 +62,6 @@ void Unlock(HGLOBAL block) {
     GlobalUnlock(block);
 }
 
-// Started in the constructor, shut down with its token in the destructor.
-class GdiplusSession {
-  public:
-    GdiplusSession() {
-        const GdiplusStartupInput input;  // version 1, nothing suppressed
-        GdiplusStartup(&token_, &input, nullptr);
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    ~GdiplusSession() { GdiplusShutdown(token_); }
-
-  private:
-    ULONG_PTR token_ = 0;
-};
-
 }  // namespace
 
 runtime::Text ConvertedFileName(const runtime::Text& path, int format) {
@@ -102,8 +73,9 @@ bool ConvertImage(const runtime::Bytes& source, int format, const runtime::Text&
     if (runtime::BytesLength(source) < 3) {
         return false;
     }
+    using runtime::Owned;
     // Declared in the reverse of the release order: the input stream goes first, GDI+ last.
-    const GdiplusSession session;
+    Owned<ULONG_PTR, GdiplusShutdown> session;  // the token is never 0
     Owned<HGLOBAL, Free> inputBlock;
     Owned<GpBitmap*, Dispose> decoded;
     Owned<HBITMAP, Delete> deviceBitmap;
@@ -112,6 +84,8 @@ bool ConvertImage(const runtime::Bytes& source, int format, const runtime::Text&
     Owned<HGLOBAL, Unlock> lockedOutput;
     Owned<IStream*, Release> inputStream;  // leaves its block
 
+    const GdiplusStartupInput input;  // version 1, nothing suppressed
+    GdiplusStartup(&session.handle, &input, nullptr);
     const ImageFormat row = FindFormat(format);
     const CLSID encoder = ClsidFromText(row.clsidText);
 

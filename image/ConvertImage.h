@@ -20,7 +20,4 @@ runtime::Text ConvertedFileName(const runtime::Text& path, int format);
 // The CLSID written in text, parsed by the platform; all zeros when it does not parse.
 CLSID ClsidFromText(const runtime::Text& text);
 
-// UTF-16LE of the text in the ANSI code page, with a final zero unit; empty for empty text.
-runtime::Bytes AnsiToUtf16(const runtime::Text& text);
-
 }  // namespace image

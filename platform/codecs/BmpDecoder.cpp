@@ -5,6 +5,8 @@
 #include <array>
 #include <bit>
 
+#include "platform/codecs/Argb.h"
+#include "platform/codecs/BmpFormat.h"
 #include "platform/codecs/ByteReader.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/Dib.h"
@@ -12,11 +14,6 @@
 
 namespace codecs {
 namespace {
-
-constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3,
-                        BI_ALPHABITFIELDS = 6;
-constexpr std::uint32_t kBitmapCoreHeaderSize = 12, kBitmapInfoHeaderSize = 40;
-constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 struct DibHeader {
     std::uint32_t headerSize = 0;
@@ -30,14 +27,14 @@ struct DibHeader {
     std::uint64_t masksSize = 0;           // mask bytes between a 40-byte header and the palette
 };
 
-std::optional<DibHeader> ReadCoreHeader(ByteReader& in) {
+OrRefusal<DibHeader> ReadCoreHeader(ByteReader& in) {
     DibHeader h;
     h.headerSize = kBitmapCoreHeaderSize;
     const auto width = in.U16(), height = in.U16();
     in.Skip(2);  // planes
     const auto bits = in.U16();
     if (!bits) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     h.width = *width;
     h.height = *height;
@@ -45,7 +42,7 @@ std::optional<DibHeader> ReadCoreHeader(ByteReader& in) {
     return h;
 }
 
-std::optional<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize) {
+OrRefusal<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize) {
     DibHeader h;
     h.headerSize = headerSize;
     const auto width = in.I32(), height = in.I32();
@@ -55,8 +52,11 @@ std::optional<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize
     in.Skip(12);  // image size, resolution
     const auto clrUsed = in.U32();
     in.Skip(4);  // important colours
-    if (!in.Ok() || *width <= 0 || *height == 0) {
-        return std::nullopt;
+    if (!in.Ok()) {
+        return Refusal::Truncated;
+    }
+    if (*width <= 0 || *height == 0) {
+        return Refusal::BadHeader;
     }
     h.width = static_cast<std::uint64_t>(*width);
     h.topDown = *height < 0;
@@ -73,7 +73,7 @@ std::optional<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize
         for (std::size_t i = 0; i < count; ++i) {
             const auto mask = in.U32();
             if (!mask) {
-                return std::nullopt;
+                return Refusal::Truncated;
             }
             h.masks[i] = *mask;
         }
@@ -84,16 +84,19 @@ std::optional<DibHeader> ReadInfoHeader(ByteReader& in, std::uint32_t headerSize
     return h;
 }
 
-std::optional<DibHeader> ReadDibHeader(ByteReader& in) {
+OrRefusal<DibHeader> ReadDibHeader(ByteReader& in) {
     const auto size = in.U32();
     if (!size) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     if (*size == kBitmapCoreHeaderSize) {
         return ReadCoreHeader(in);
     }
-    if (*size < kBitmapInfoHeaderSize || *size > in.Remaining() + 4) {
-        return std::nullopt;
+    if (*size < kBitmapInfoHeaderSize) {
+        return Refusal::BadHeader;
+    }
+    if (*size > in.Remaining() + 4) {
+        return Refusal::Truncated;
     }
     return ReadInfoHeader(in, *size);
 }
@@ -129,7 +132,7 @@ std::optional<Palette> ReadPalette(ByteReader& in, const DibHeader& h, std::uint
     const std::uint64_t used = std::min<std::uint64_t>(entries, palette.size());
     for (std::size_t i = 0; i < used; ++i) {
         const auto* e = table->data() + i * entrySize;
-        palette[i] = kOpaque | (std::uint32_t{e[2]} << 16) | (std::uint32_t{e[1]} << 8) | e[0];
+        palette[i] = PackOpaque(e[2], e[1], e[0]);
     }
     return palette;
 }
@@ -188,7 +191,7 @@ std::uint32_t ReadPixel(const std::uint8_t* row, std::uint64_t x, const DibHeade
             return palette[row[x]];
         case 24: {
             const auto* p = row + x * 3;
-            return kOpaque | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+            return PackOpaque(p[2], p[1], p[0]);
         }
         default: {
             const auto* p = row + x * (h.bitCount / 8);
@@ -197,18 +200,14 @@ std::uint32_t ReadPixel(const std::uint8_t* row, std::uint64_t x, const DibHeade
                 v |= (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
             }
             const std::uint32_t a = c.alpha.Present() ? c.alpha.Read(v) : 255;
-            return (a << 24) | (c.red.Read(v) << 16) | (c.green.Read(v) << 8) | c.blue.Read(v);
+            return PackArgb(a, c.red.Read(v), c.green.Read(v), c.blue.Read(v));
         }
     }
 }
 
-std::uint64_t RowStride(std::uint64_t width, std::uint64_t bits) {
-    return (width * bits + 31) / 32 * 4;
-}
-
 bool DecodeRows(std::span<const std::uint8_t> pixels, const DibHeader& h, const Palette& palette,
                 DibUse use, DecodedPicture& out) {
-    const std::uint64_t stride = RowStride(h.width, h.bitCount);
+    const std::uint64_t stride = BmpRowStride(h.width, h.bitCount);
     const auto rows = Slice(pixels, 0, stride * h.height);
     if (!rows) {
         return false;
@@ -284,7 +283,7 @@ std::span<const std::uint8_t> Tail(std::span<const std::uint8_t> data, std::uint
 
 bool AllTransparent(const DecodedPicture& picture) {
     return std::all_of(picture.argb.begin(), picture.argb.end(),
-                       [](std::uint32_t p) { return (p >> 24) == 0; });
+                       [](std::uint32_t p) { return AlphaOf(p) == 0; });
 }
 
 // The AND mask of an icon: a set bit makes the pixel transparent. Entries whose 32-bit pixels
@@ -297,7 +296,7 @@ void ApplyIconMask(std::span<const std::uint8_t> after, const DibHeader& h, Deco
     for (auto& p : out.argb) {
         p |= kOpaque;
     }
-    const std::uint64_t stride = RowStride(h.width, 1);
+    const std::uint64_t stride = BmpRowStride(h.width, 1);
     const auto mask = Slice(after, 0, stride * h.height);
     if (!mask) {
         return;  // a missing mask leaves the picture opaque
@@ -314,34 +313,39 @@ void ApplyIconMask(std::span<const std::uint8_t> after, const DibHeader& h, Deco
 
 }  // namespace
 
-std::optional<DecodedPicture> DecodeDib(std::span<const std::uint8_t> dib,
-                                        std::optional<std::uint64_t> pixelOffset, DibUse use) {
+DecodeResult DecodeDib(std::span<const std::uint8_t> dib, std::optional<std::uint64_t> pixelOffset,
+                       DibUse use) {
     ByteReader in(dib);
     auto header = ReadDibHeader(in);
-    if (!header || !HasKnownLayout(*header)) {
-        return std::nullopt;
+    if (!header) {
+        return *header.Why();
+    }
+    if (!HasKnownLayout(*header)) {
+        return Refusal::BadHeader;
     }
     DibHeader& h = *header;
     if (use == DibUse::Icon) {
         h.height /= 2;
     }
-    if (!FitsPixelBudget(h.width, h.height) ||
-        !in.Seek(std::uint64_t{h.headerSize} + h.masksSize)) {
-        return std::nullopt;
+    if (!FitsPixelBudget(h.width, h.height)) {
+        return Refusal::TooLarge;
+    }
+    if (!in.Seek(std::uint64_t{h.headerSize} + h.masksSize)) {
+        return Refusal::Truncated;
     }
     const auto palette = ReadPalette(in, h, PaletteEntriesInFile(h));
     if (!palette) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     const std::uint64_t start = pixelOffset.value_or(in.Position());
     if (start > dib.size()) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     const auto pixels = dib.subspan(static_cast<std::size_t>(start));
     const bool runLength = h.compression == BI_RLE8 || h.compression == BI_RLE4;
     // Uncompressed rows must all be there before the picture is allocated.
-    if (!runLength && RowStride(h.width, h.bitCount) * h.height > pixels.size()) {
-        return std::nullopt;
+    if (!runLength && BmpRowStride(h.width, h.bitCount) * h.height > pixels.size()) {
+        return Refusal::Truncated;
     }
     DecodedPicture picture;
     picture.width = picture.naturalWidth = static_cast<int>(h.width);
@@ -349,23 +353,25 @@ std::optional<DecodedPicture> DecodeDib(std::span<const std::uint8_t> dib,
     picture.argb.assign(h.width * h.height, 0);
     if (runLength ? !DecodeRunLength(pixels, h, *palette, picture)
                   : !DecodeRows(pixels, h, *palette, use, picture)) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     if (use == DibUse::Icon) {
-        ApplyIconMask(Tail(pixels, RowStride(h.width, h.bitCount) * h.height), h, picture);
+        ApplyIconMask(Tail(pixels, BmpRowStride(h.width, h.bitCount) * h.height), h, picture);
     }
     return picture;
 }
 
-std::optional<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> data, DecodeHint) {
-    constexpr std::uint64_t kFileHeaderSize = 14;
+DecodeResult DecodeBmp(std::span<const std::uint8_t> data, DecodeHint) {
     ByteReader in(data);
     in.Skip(10);  // type, file size, reserved
     const auto offBits = in.U32();
-    if (!offBits || *offBits < kFileHeaderSize) {
-        return std::nullopt;
+    if (!offBits) {
+        return Refusal::Truncated;
     }
-    return DecodeDib(data.subspan(kFileHeaderSize), *offBits - kFileHeaderSize, DibUse::File);
+    if (*offBits < kBmpFileHeaderSize) {
+        return Refusal::BadHeader;
+    }
+    return DecodeDib(data.subspan(kBmpFileHeaderSize), *offBits - kBmpFileHeaderSize, DibUse::File);
 }
 
 }  // namespace codecs

@@ -1,6 +1,8 @@
 // BMP by hand: bottom-up rows; 24 bits with a 40-byte header, or, for pictures with
 // transparency, 32 bits with a 108-byte header whose masks include alpha.
 
+#include "platform/codecs/Argb.h"
+#include "platform/codecs/BmpFormat.h"
 #include "platform/codecs/Encoders.h"
 
 namespace codecs {
@@ -22,9 +24,6 @@ class LittleEndianWriter {
     std::vector<std::uint8_t>& out_;
 };
 
-constexpr std::uint32_t kFileHeaderSize = 14;
-constexpr std::uint32_t BI_RGB = 0, BI_BITFIELDS = 3;
-constexpr std::uint32_t kBitmapInfoHeaderSize = 40, kBitmapV4HeaderSize = 108;
 constexpr std::uint32_t LCS_sRGB = 0x73524742;
 
 }  // namespace
@@ -35,8 +34,8 @@ EncodedBytes EncodeBmp(const DecodedPicture& picture) {
     const std::uint32_t headerSize = alpha ? kBitmapV4HeaderSize : kBitmapInfoHeaderSize;
     const std::uint64_t width = static_cast<std::uint64_t>(picture.width);
     const std::uint64_t height = static_cast<std::uint64_t>(picture.height);
-    const std::uint64_t stride = (width * bits + 31) / 32 * 4;
-    const std::uint64_t fileSize = kFileHeaderSize + headerSize + stride * height;
+    const std::uint64_t stride = BmpRowStride(width, bits);
+    const std::uint64_t fileSize = kBmpFileHeaderSize + headerSize + stride * height;
     if (fileSize > 0xFFFFFFFFu) {
         return std::nullopt;
     }
@@ -46,7 +45,7 @@ EncodedBytes EncodeBmp(const DecodedPicture& picture) {
     w.U16('B' | ('M' << 8));
     w.U32(static_cast<std::uint32_t>(fileSize));
     w.U32(0);  // reserved
-    w.U32(kFileHeaderSize + headerSize);
+    w.U32(kBmpFileHeaderSize + headerSize);
     w.U32(headerSize);
     w.U32(static_cast<std::uint32_t>(width));
     w.U32(static_cast<std::uint32_t>(height));
@@ -69,11 +68,11 @@ EncodedBytes EncodeBmp(const DecodedPicture& picture) {
     for (std::uint64_t y = height; y-- > 0;) {
         const std::uint32_t* row = picture.argb.data() + y * width;
         for (std::uint64_t x = 0; x < width; ++x) {
-            out.push_back(static_cast<std::uint8_t>(row[x]));
-            out.push_back(static_cast<std::uint8_t>(row[x] >> 8));
-            out.push_back(static_cast<std::uint8_t>(row[x] >> 16));
+            out.push_back(BlueOf(row[x]));
+            out.push_back(GreenOf(row[x]));
+            out.push_back(RedOf(row[x]));
             if (alpha) {
-                out.push_back(static_cast<std::uint8_t>(row[x] >> 24));
+                out.push_back(AlphaOf(row[x]));
             }
         }
         w.Zeros(static_cast<std::size_t>(stride - width * (bits / 8)));

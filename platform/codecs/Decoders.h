@@ -8,13 +8,13 @@ namespace codecs {
 
 bool IsPng(std::span<const std::uint8_t> data);
 
-std::optional<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> data, DecodeHint hint);
-std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> data, DecodeHint hint);
-std::optional<DecodedPicture> DecodeGif(std::span<const std::uint8_t> data, DecodeHint hint);
-std::optional<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> data, DecodeHint hint);
+DecodeResult DecodeJpeg(std::span<const std::uint8_t> data, DecodeHint hint);
+DecodeResult DecodePng(std::span<const std::uint8_t> data, DecodeHint hint);
+DecodeResult DecodeGif(std::span<const std::uint8_t> data, DecodeHint hint);
+DecodeResult DecodeBmp(std::span<const std::uint8_t> data, DecodeHint hint);
 // Icons and cursors alike.
-std::optional<DecodedPicture> DecodeIcon(std::span<const std::uint8_t> data, DecodeHint hint);
-std::optional<DecodedPicture> DecodePcx(std::span<const std::uint8_t> data, DecodeHint hint);
-std::optional<DecodedPicture> DecodeTiff(std::span<const std::uint8_t> data, DecodeHint hint);
+DecodeResult DecodeIcon(std::span<const std::uint8_t> data, DecodeHint hint);
+DecodeResult DecodePcx(std::span<const std::uint8_t> data, DecodeHint hint);
+DecodeResult DecodeTiff(std::span<const std::uint8_t> data, DecodeHint hint);
 
 }  // namespace codecs

@@ -17,7 +17,7 @@ enum class DibUse {
 
 // dib starts at the info header. pixelOffset counts from there; none means the pixels follow
 // the colour table at once, as in icon entries.
-std::optional<DecodedPicture> DecodeDib(std::span<const std::uint8_t> dib,
-                                        std::optional<std::uint64_t> pixelOffset, DibUse use);
+DecodeResult DecodeDib(std::span<const std::uint8_t> dib, std::optional<std::uint64_t> pixelOffset,
+                       DibUse use);
 
 }  // namespace codecs

@@ -6,45 +6,51 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/ByteReader.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/PixelBudget.h"
+#include "runtime/Owned.h"
 
 namespace codecs {
 namespace {
 
 struct MemoryInput {
     ByteReader reader;
+    bool readPastEnd = false;  // giflib asked for more than was left: the file is cut short
 };
 
 int ReadFromMemory(GifFileType* gif, GifByteType* buffer, int size) {
     auto* input = static_cast<MemoryInput*>(gif->UserData);
     const auto n = std::min<std::size_t>(static_cast<std::size_t>(std::max(size, 0)),
                                          input->reader.Remaining());
+    input->readPastEnd |= n < static_cast<std::size_t>(std::max(size, 0));
     const auto bytes = input->reader.Take(n);
     std::memcpy(buffer, bytes->data(), n);
     return static_cast<int>(n);
 }
 
+void CloseReader(GifFileType* gif) {
+    int error = 0;
+    DGifCloseFile(gif, &error);
+}
+
+// The input outlives the library's handle to it.
 class GifReader {
   public:
     explicit GifReader(std::span<const std::uint8_t> data) : input_{ByteReader(data)} {
         int error = 0;
-        gif_ = DGifOpen(&input_, ReadFromMemory, &error);
+        gif_.Reset(DGifOpen(&input_, ReadFromMemory, &error));
     }
-    GifReader(const GifReader&) = delete;
-    GifReader& operator=(const GifReader&) = delete;
-    ~GifReader() {
-        if (gif_ != nullptr) {
-            int error = 0;
-            DGifCloseFile(gif_, &error);
-        }
+    GifFileType* get() const { return gif_.handle; }
+    // The reason for a failed step; `otherwise` names the step.
+    Refusal RefusalFor(Refusal otherwise) const {
+        return input_.readPastEnd ? Refusal::Truncated : otherwise;
     }
-    GifFileType* get() const { return gif_; }
 
   private:
     MemoryInput input_;
-    GifFileType* gif_ = nullptr;
+    runtime::Owned<GifFileType*, CloseReader> gif_;
 };
 
 // Reads records up to the first image descriptor, keeping the transparent index of the
@@ -101,12 +107,12 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 
 }  // namespace
 
-std::optional<DecodedPicture> DecodeGif(std::span<const std::uint8_t> data, DecodeHint) {
+DecodeResult DecodeGif(std::span<const std::uint8_t> data, DecodeHint) {
     GifReader reader(data);
     GifFileType* gif = reader.get();
     int transparentIndex = NO_TRANSPARENT_COLOR;
     if (gif == nullptr || !SkipToFirstImage(gif, transparentIndex)) {
-        return std::nullopt;
+        return reader.RefusalFor(Refusal::BadHeader);
     }
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* colors = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
@@ -115,9 +121,11 @@ std::optional<DecodedPicture> DecodeGif(std::span<const std::uint8_t> data, Deco
     const std::int64_t bottom = std::int64_t{frame.Top} + frame.Height;
     const std::int64_t width = std::max<std::int64_t>(gif->SWidth, right);
     const std::int64_t height = std::max<std::int64_t>(gif->SHeight, bottom);
-    if (colors == nullptr || frame.Width <= 0 || frame.Height <= 0 ||
-        !FitsPixelBudget(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) {
-        return std::nullopt;
+    if (colors == nullptr || frame.Width <= 0 || frame.Height <= 0) {
+        return Refusal::BadHeader;
+    }
+    if (!FitsPixelBudget(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) {
+        return Refusal::TooLarge;
     }
     DecodedPicture picture;
     picture.width = picture.naturalWidth = static_cast<int>(width);
@@ -126,7 +134,7 @@ std::optional<DecodedPicture> DecodeGif(std::span<const std::uint8_t> data, Deco
     std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
     for (const int y : RowOrder(frame.Height, frame.Interlace)) {
         if (DGifGetLine(gif, line.data(), frame.Width) != GIF_OK) {
-            return std::nullopt;
+            return reader.RefusalFor(Refusal::BadData);
         }
         std::uint32_t* target =
             picture.argb.data() + static_cast<std::size_t>((frame.Top + y) * width + frame.Left);
@@ -138,8 +146,7 @@ std::optional<DecodedPicture> DecodeGif(std::span<const std::uint8_t> data, Deco
             // An index past the colour map shows black rather than reading past it.
             const GifColorType c =
                 index < colors->ColorCount ? colors->Colors[index] : GifColorType{0, 0, 0};
-            target[x] =
-                0xFF000000u | (std::uint32_t{c.Red} << 16) | (std::uint32_t{c.Green} << 8) | c.Blue;
+            target[x] = PackOpaque(c.Red, c.Green, c.Blue);
         }
     }
     return picture;

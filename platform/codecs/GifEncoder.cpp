@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
-
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/Encoders.h"
+#include "runtime/Owned.h"
 
 namespace codecs {
 namespace {
@@ -39,10 +39,10 @@ int CubeLevel(std::uint32_t channel) {
 
 // The nearer of the cube colour and the grey ramp entry; greys matter for scanned text.
 int PaletteIndex(std::uint32_t argb) {
-    if ((argb >> 24) < 128) {
+    if (AlphaOf(argb) < 128) {
         return kTransparentIndex;
     }
-    const std::uint32_t r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+    const std::uint32_t r = RedOf(argb), g = GreenOf(argb), b = BlueOf(argb);
     const int cube = CubeLevel(r) * 36 + CubeLevel(g) * 6 + CubeLevel(b);
     auto distance = [&](int cr, int cg, int cb) {
         const int dr = int(r) - cr, dg = int(g) - cg, db = int(b) - cb;
@@ -65,31 +65,12 @@ int WriteToMemory(GifFileType* gif, const GifByteType* data, int size) {
     return size;
 }
 
-struct ColorMapDeleter {
-    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
-};
-
-class GifWriter {
-  public:
-    explicit GifWriter(MemoryOutput& out) {
-        int error = 0;
-        gif_ = EGifOpen(&out, WriteToMemory, &error);
-    }
-    GifWriter(const GifWriter&) = delete;
-    GifWriter& operator=(const GifWriter&) = delete;
-    ~GifWriter() { Close(); }
-
-    GifFileType* get() const { return gif_; }
-    bool Close() {
-        int error = 0;
-        const bool closed = gif_ == nullptr || EGifCloseFile(gif_, &error) == GIF_OK;
-        gif_ = nullptr;
-        return closed;
-    }
-
-  private:
-    GifFileType* gif_ = nullptr;
-};
+// Closing writes the trailer: its outcome counts on the path that succeeds.
+bool CloseWriter(GifFileType* gif) {
+    int error = 0;
+    return EGifCloseFile(gif, &error) == GIF_OK;
+}
+using GifWriter = runtime::Owned<GifFileType*, CloseWriter>;
 
 bool PutTransparency(GifFileType* gif) {
     GraphicsControlBlock control{};
@@ -123,20 +104,21 @@ EncodedBytes EncodeGif(const DecodedPicture& picture) {
         return std::nullopt;
     }
     const auto colors = HalftonePalette();
-    const std::unique_ptr<ColorMapObject, ColorMapDeleter> map(
+    const runtime::Owned<ColorMapObject*, GifFreeMapObject> map(
         GifMakeMapObject(kPaletteSize, colors.data()));
     MemoryOutput out;
-    GifWriter writer(out);
-    GifFileType* gif = writer.get();
+    int error = 0;
+    GifWriter writer(EGifOpen(&out, WriteToMemory, &error));
+    GifFileType* gif = writer.handle;
     if (!map || gif == nullptr) {
         return std::nullopt;
     }
     const bool transparent = HasTransparency(picture);
     EGifSetGifVersion(gif, transparent);
-    if (EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map.get()) != GIF_OK ||
+    if (EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map.handle) != GIF_OK ||
         (transparent && !PutTransparency(gif)) ||
         EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) != GIF_OK ||
-        !PutPixels(gif, picture) || !writer.Close()) {
+        !PutPixels(gif, picture) || !CloseWriter(writer.Take())) {
         return std::nullopt;
     }
     return std::move(out.bytes);

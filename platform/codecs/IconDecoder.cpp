@@ -36,16 +36,19 @@ bool Larger(const IconDirEntry& a, const IconDirEntry& b) {
     return areaA != areaB ? areaA > areaB : a.bitCount > b.bitCount;
 }
 
-std::optional<IconDirEntry> FindLargestImage(std::span<const std::uint8_t> data) {
+OrRefusal<IconDirEntry> FindLargestImage(std::span<const std::uint8_t> data) {
     ByteReader in(data);
     in.Skip(4);  // reserved, type
     const auto count = in.U16();
-    if (!count || *count == 0) {
-        return std::nullopt;
+    if (!count) {
+        return Refusal::Truncated;
+    }
+    if (*count == 0) {
+        return Refusal::BadHeader;
     }
     const auto entries = in.Take(std::uint64_t{*count} * kIconDirEntrySize);
     if (!entries) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     std::optional<IconDirEntry> best;
     for (std::size_t i = 0; i < *count; ++i) {
@@ -55,19 +58,19 @@ std::optional<IconDirEntry> FindLargestImage(std::span<const std::uint8_t> data)
             best = e;
         }
     }
-    return best;
+    return *best;
 }
 
 }  // namespace
 
-std::optional<DecodedPicture> DecodeIcon(std::span<const std::uint8_t> data, DecodeHint hint) {
+DecodeResult DecodeIcon(std::span<const std::uint8_t> data, DecodeHint hint) {
     const auto entry = FindLargestImage(data);
     if (!entry) {
-        return std::nullopt;
+        return *entry.Why();
     }
     const auto image = Slice(data, entry->imageOffset, entry->bytesInRes);
     if (!image) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     if (IsPng(*image)) {
         return DecodePng(*image, hint);

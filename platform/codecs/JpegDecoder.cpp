@@ -3,6 +3,7 @@
 
 #include <jerror.h>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/JpegError.h"
 #include "platform/codecs/PixelBudget.h"
@@ -71,6 +72,18 @@ bool ReadRows(Decompressor& d, std::vector<std::uint32_t>& out) {
     return true;
 }
 
+// The reason behind the last error libjpeg raised; `otherwise` names the step that failed.
+Refusal RefusalOf(const Decompressor& d, Refusal otherwise) {
+    switch (d.error.manager.msg_code) {
+        case JWRN_JPEG_EOF:
+            return Refusal::Truncated;
+        case JERR_IMAGE_TOO_BIG:
+            return Refusal::TooLarge;
+        default:
+            return otherwise;
+    }
+}
+
 // The smallest scale, in eighths, whose output still covers the size the picture is drawn at.
 unsigned ChooseScale(const jpeg_decompress_struct& info, const DecodeHint& hint) {
     const PictureSize natural{static_cast<int>(info.image_width),
@@ -93,20 +106,22 @@ void InkToArgb(std::uint32_t* pixels, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned c = bytes[4 * i], m = bytes[4 * i + 1], y = bytes[4 * i + 2],
                        k = bytes[4 * i + 3];
-        pixels[i] = 0xFF000000u | ((c * k / 255) << 16) | ((m * k / 255) << 8) | (y * k / 255);
+        pixels[i] = PackOpaque(c * k / 255, m * k / 255, y * k / 255);
     }
 }
 
 }  // namespace
 
-std::optional<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> data, DecodeHint hint) {
+DecodeResult DecodeJpeg(std::span<const std::uint8_t> data, DecodeHint hint) {
     Decompressor d;
-    if (!ReadHeader(d, data.data(), data.size()) ||
-        !FitsPixelBudget(d.info.image_width, d.info.image_height)) {
-        return std::nullopt;
+    if (!ReadHeader(d, data.data(), data.size())) {
+        return RefusalOf(d, Refusal::BadHeader);
+    }
+    if (!FitsPixelBudget(d.info.image_width, d.info.image_height)) {
+        return Refusal::TooLarge;
     }
     if (!StartDecompress(d, ChooseScale(d.info, hint))) {
-        return std::nullopt;
+        return RefusalOf(d, Refusal::BadData);
     }
     DecodedPicture picture;
     picture.naturalWidth = static_cast<int>(d.info.image_width);
@@ -115,7 +130,7 @@ std::optional<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> data, Dec
     picture.height = static_cast<int>(d.info.output_height);
     picture.argb.reserve(std::size_t{d.info.output_width} * d.info.output_height);
     if (!ReadRows(d, picture.argb)) {
-        return std::nullopt;
+        return RefusalOf(d, Refusal::BadData);
     }
     if (d.info.out_color_space == JCS_CMYK) {
         InkToArgb(picture.argb.data(), picture.argb.size());

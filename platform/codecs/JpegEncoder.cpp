@@ -2,13 +2,17 @@
 // chroma 4:2:0 as the platform's encoder does. Alpha is dropped.
 
 #include <cstdlib>
-#include <memory>
 
 #include "platform/codecs/Encoders.h"
 #include "platform/codecs/JpegError.h"
+#include "runtime/Owned.h"
 
 namespace codecs {
 namespace {
+
+void FreeOutput(unsigned char* buffer) {
+    std::free(buffer);
+}
 
 class Compressor {
   public:
@@ -19,14 +23,11 @@ class Compressor {
     }
     Compressor(const Compressor&) = delete;
     Compressor& operator=(const Compressor&) = delete;
-    ~Compressor() {
-        jpeg_destroy_compress(&info);
-        std::free(buffer);
-    }
+    ~Compressor() { jpeg_destroy_compress(&info); }
 
     jpeg_compress_struct info{};
     JpegError error{};
-    unsigned char* buffer = nullptr;  // libjpeg's output, grown with malloc
+    runtime::Owned<unsigned char*, FreeOutput> buffer;  // libjpeg's output, grown with malloc
     unsigned long size = 0;
 };
 
@@ -34,7 +35,7 @@ bool Compress(Compressor& c, const std::uint8_t* bgrx, JDIMENSION width, JDIMENS
     if (setjmp(c.error.jump) != 0) {
         return false;
     }
-    jpeg_mem_dest(&c.info, &c.buffer, &c.size);
+    jpeg_mem_dest(&c.info, &c.buffer.handle, &c.size);
     c.info.image_width = width;
     c.info.image_height = height;
     c.info.input_components = 4;
@@ -59,10 +60,10 @@ EncodedBytes EncodeJpeg(const DecodedPicture& picture) {
     const auto* bgrx = reinterpret_cast<const std::uint8_t*>(picture.argb.data());
     if (!Compress(c, bgrx, static_cast<JDIMENSION>(picture.width),
                   static_cast<JDIMENSION>(picture.height)) ||
-        c.buffer == nullptr) {
+        !c.buffer) {
         return std::nullopt;
     }
-    return std::vector<std::uint8_t>(c.buffer, c.buffer + c.size);
+    return std::vector<std::uint8_t>(c.buffer.handle, c.buffer.handle + c.size);
 }
 
 }  // namespace codecs

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/ByteReader.h"
 #include "platform/codecs/Decoders.h"
 #include "platform/codecs/PixelBudget.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 128;
 constexpr std::size_t kVgaPaletteSize = 1 + 256 * 3;  // marker 0x0C and the colours
-constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 struct PcxHeader {
     std::uint8_t BitsPerPixel = 0;
@@ -23,7 +23,7 @@ struct PcxHeader {
     std::uint16_t BytesPerLine = 0;
 };
 
-std::optional<PcxHeader> ReadHeader(std::span<const std::uint8_t> data) {
+OrRefusal<PcxHeader> ReadHeader(std::span<const std::uint8_t> data) {
     ByteReader in(data);
     PcxHeader h;
     in.Skip(3);  // manufacturer, version, encoding: checked by the sniffer
@@ -37,8 +37,11 @@ std::optional<PcxHeader> ReadHeader(std::span<const std::uint8_t> data) {
     in.Skip(1);  // reserved
     h.NPlanes = in.U8().value_or(0);
     const auto bytesPerLine = in.U16();
-    if (!bytesPerLine || data.size() < kHeaderSize || h.Xmax < h.Xmin || h.Ymax < h.Ymin) {
-        return std::nullopt;
+    if (!bytesPerLine || data.size() < kHeaderSize) {
+        return Refusal::Truncated;
+    }
+    if (h.Xmax < h.Xmin || h.Ymax < h.Ymin) {
+        return Refusal::BadHeader;
     }
     h.Colormap = *colormap;
     h.BytesPerLine = *bytesPerLine;
@@ -56,10 +59,10 @@ bool IsKnownLayout(const PcxHeader& h) {
 constexpr std::uint64_t kMaxUnpackRatio = 32;
 
 // Decodes exactly `size` bytes of scan lines; runs may cross line ends.
-std::optional<std::vector<std::uint8_t>> Unpack(std::span<const std::uint8_t> packed,
-                                                std::uint64_t size) {
+OrRefusal<std::vector<std::uint8_t>> Unpack(std::span<const std::uint8_t> packed,
+                                            std::uint64_t size) {
     if (size > packed.size() * kMaxUnpackRatio) {
-        return std::nullopt;
+        return Refusal::Truncated;
     }
     std::vector<std::uint8_t> out;
     out.reserve(static_cast<std::size_t>(size));
@@ -67,14 +70,14 @@ std::optional<std::vector<std::uint8_t>> Unpack(std::span<const std::uint8_t> pa
     while (out.size() < size) {
         const auto b = in.U8();
         if (!b) {
-            return std::nullopt;
+            return Refusal::Truncated;
         }
         std::size_t count = 1;
         std::uint8_t value = *b;
         if ((*b & 0xC0) == 0xC0) {
             const auto next = in.U8();
             if (!next) {
-                return std::nullopt;
+                return Refusal::Truncated;
             }
             count = *b & 0x3F;
             value = *next;
@@ -85,7 +88,7 @@ std::optional<std::vector<std::uint8_t>> Unpack(std::span<const std::uint8_t> pa
 }
 
 std::uint32_t Rgb(const std::uint8_t* triple) {
-    return kOpaque | (std::uint32_t{triple[0]} << 16) | (std::uint32_t{triple[1]} << 8) | triple[2];
+    return PackOpaque(triple[0], triple[1], triple[2]);
 }
 
 std::uint32_t PixelAt(const PcxHeader& h, const std::uint8_t* line, std::size_t x,
@@ -113,33 +116,39 @@ std::uint32_t PixelAt(const PcxHeader& h, const std::uint8_t* line, std::size_t 
 
 }  // namespace
 
-std::optional<DecodedPicture> DecodePcx(std::span<const std::uint8_t> data, DecodeHint) {
+DecodeResult DecodePcx(std::span<const std::uint8_t> data, DecodeHint) {
     const auto header = ReadHeader(data);
-    if (!header || !IsKnownLayout(*header)) {
-        return std::nullopt;
+    if (!header) {
+        return *header.Why();
+    }
+    if (!IsKnownLayout(*header)) {
+        return Refusal::BadHeader;
     }
     const PcxHeader& h = *header;
     const std::uint64_t width = std::uint64_t{h.Xmax} - h.Xmin + 1;
     const std::uint64_t height = std::uint64_t{h.Ymax} - h.Ymin + 1;
     const std::uint64_t lineSize = std::uint64_t{h.NPlanes} * h.BytesPerLine;
-    if (!FitsPixelBudget(width, height) || h.BytesPerLine < (width * h.BitsPerPixel + 7) / 8 ||
-        lineSize * height > kMaxPixelBytes) {
-        return std::nullopt;
+    if (!FitsPixelBudget(width, height) || lineSize * height > kMaxPixelBytes) {
+        return Refusal::TooLarge;
+    }
+    if (h.BytesPerLine < (width * h.BitsPerPixel + 7) / 8) {
+        return Refusal::BadHeader;
     }
     std::span<const std::uint8_t> packed = data.subspan(kHeaderSize);
     std::span<const std::uint8_t> vgaPalette;
     if (h.BitsPerPixel == 8 && h.NPlanes == 1) {
         const auto tail =
             Slice(data, data.size() - std::min(data.size(), kVgaPaletteSize), kVgaPaletteSize);
+        // The colours end the file: without their marker the file was cut short.
         if (data.size() < kHeaderSize + kVgaPaletteSize || !tail || (*tail)[0] != 0x0C) {
-            return std::nullopt;
+            return Refusal::Truncated;
         }
         vgaPalette = tail->subspan(1);
         packed = packed.first(packed.size() - kVgaPaletteSize);
     }
     const auto lines = Unpack(packed, lineSize * height);
     if (!lines) {
-        return std::nullopt;
+        return *lines.Why();
     }
     DecodedPicture picture;
     picture.width = picture.naturalWidth = static_cast<int>(width);

@@ -9,7 +9,7 @@ namespace codecs {
 namespace {
 
 using Sniff = bool (*)(std::span<const std::uint8_t>);
-using Decode = std::optional<DecodedPicture> (*)(std::span<const std::uint8_t>, DecodeHint);
+using Decode = DecodeResult (*)(std::span<const std::uint8_t>, DecodeHint);
 
 template <std::size_t N>
 bool StartsWith(std::span<const std::uint8_t> data, const std::array<std::uint8_t, N>& magic) {
@@ -44,21 +44,15 @@ bool IsTiff(std::span<const std::uint8_t> d) {
 }
 
 struct FormatRow {
-    PictureFormat format;
     Sniff sniff;
     Decode decode;
     bool inPictureBox;
 };
 
 constexpr FormatRow kFormats[] = {
-    {PictureFormat::Jpeg, IsJpeg, DecodeJpeg, true},
-    {PictureFormat::Png, IsPng, DecodePng, true},
-    {PictureFormat::Gif, IsGif, DecodeGif, true},
-    {PictureFormat::Bmp, IsBmp, DecodeBmp, true},
-    {PictureFormat::Icon, IsIcon, DecodeIcon, true},
-    {PictureFormat::Cursor, IsCursor, DecodeIcon, true},
-    {PictureFormat::Pcx, IsPcx, DecodePcx, true},
-    {PictureFormat::Tiff, IsTiff, DecodeTiff, false},
+    {IsJpeg, DecodeJpeg, true}, {IsPng, DecodePng, true},    {IsGif, DecodeGif, true},
+    {IsBmp, DecodeBmp, true},   {IsIcon, DecodeIcon, true},  {IsCursor, DecodeIcon, true},
+    {IsPcx, DecodePcx, true},   {IsTiff, DecodeTiff, false},
 };
 
 const FormatRow* FindRow(std::span<const std::uint8_t> data) {
@@ -72,25 +66,36 @@ const FormatRow* FindRow(std::span<const std::uint8_t> data) {
 
 }  // namespace
 
-std::optional<PictureFormat> SniffPictureFormat(std::span<const std::uint8_t> data) {
-    const FormatRow* row = FindRow(data);
-    return row ? std::optional(row->format) : std::nullopt;
+const char* RefusalName(Refusal refusal) {
+    switch (refusal) {
+        case Refusal::UnknownFormat:
+            return "unknown format";
+        case Refusal::BadHeader:
+            return "bad header";
+        case Refusal::TooLarge:
+            return "too large";
+        case Refusal::Truncated:
+            return "truncated";
+        case Refusal::BadData:
+            return "bad data";
+    }
+    return "?";
 }
 
-std::optional<DecodedPicture> DecodePicture(std::span<const std::uint8_t> data, DecodeHint hint) {
-    if (data.size() < 8) {
-        return std::nullopt;
-    }
+DecodeResult DecodePicture(std::span<const std::uint8_t> data, DecodeHint hint) {
     const FormatRow* row = FindRow(data);
     if (row == nullptr || !row->inPictureBox) {
-        return std::nullopt;
+        return Refusal::UnknownFormat;
+    }
+    if (data.size() < 8) {
+        return Refusal::Truncated;
     }
     return row->decode(data, hint);
 }
 
-std::optional<DecodedPicture> DecodeForConversion(std::span<const std::uint8_t> data) {
+DecodeResult DecodeForConversion(std::span<const std::uint8_t> data) {
     const FormatRow* row = FindRow(data);
-    return row ? row->decode(data, {}) : std::nullopt;
+    return row ? row->decode(data, {}) : Refusal::UnknownFormat;
 }
 
 }  // namespace codecs

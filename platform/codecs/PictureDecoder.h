@@ -4,15 +4,13 @@
 // the leading bytes.
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
 #include "platform/codecs/PictureFit.h"
+#include "platform/codecs/Refusal.h"
 
 namespace codecs {
-
-enum class PictureFormat { Jpeg, Png, Gif, Bmp, Icon, Cursor, Pcx, Tiff };
 
 struct DecodedPicture {
     int width = 0;  // of the pixels delivered; smaller than natural for a scaled decode
@@ -22,14 +20,13 @@ struct DecodedPicture {
     std::vector<std::uint32_t> argb;  // 0xAARRGGBB, not premultiplied, rows top to bottom
 };
 
-std::optional<PictureFormat> SniffPictureFormat(std::span<const std::uint8_t> data);
+using DecodeResult = OrRefusal<DecodedPicture>;
 
-// For the picture boxes, which show every format but TIFF. Nothing for fewer than 8 bytes,
+// For the picture boxes, which show every format but TIFF. A refusal for fewer than 8 bytes,
 // unknown formats, broken data and pictures too large to hold.
-std::optional<DecodedPicture> DecodePicture(std::span<const std::uint8_t> data,
-                                            DecodeHint hint = {});
+DecodeResult DecodePicture(std::span<const std::uint8_t> data, DecodeHint hint = {});
 
 // For picture conversion: every format of the table, TIFF too, at natural size.
-std::optional<DecodedPicture> DecodeForConversion(std::span<const std::uint8_t> data);
+DecodeResult DecodeForConversion(std::span<const std::uint8_t> data);
 
 }  // namespace codecs

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/Encoders.h"
 
 namespace codecs {
@@ -22,7 +23,7 @@ constexpr EncoderRow kEncoders[] = {
 
 bool HasTransparency(const DecodedPicture& picture) {
     return std::any_of(picture.argb.begin(), picture.argb.end(),
-                       [](std::uint32_t p) { return (p >> 24) != 0xFF; });
+                       [](std::uint32_t p) { return AlphaOf(p) != 0xFF; });
 }
 
 std::optional<std::vector<std::uint8_t>> EncodePicture(EncodedFormat format,

@@ -51,6 +51,8 @@ bool ReadHeader(PngReader& r, png_uint_32& width, png_uint_32& height) {
     if (setjmp(png_jmpbuf(r.png)) != 0) {
         return false;
     }
+    // Sizes up to the format's own limit reach the pixel budget, which says why it refuses.
+    png_set_user_limits(r.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_read_info(r.png, r.info);
     width = png_get_image_width(r.png, r.info);
     height = png_get_image_height(r.png, r.info);
@@ -78,12 +80,14 @@ bool IsPng(std::span<const std::uint8_t> data) {
     return data.size() >= 8 && png_sig_cmp(data.data(), 0, 8) == 0;
 }
 
-std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> data, DecodeHint) {
+DecodeResult DecodePng(std::span<const std::uint8_t> data, DecodeHint) {
     PngReader reader(data);
     png_uint_32 width = 0, height = 0;
-    if (reader.info == nullptr || !ReadHeader(reader, width, height) ||
-        !FitsPixelBudget(width, height)) {
-        return std::nullopt;
+    if (reader.info == nullptr || !ReadHeader(reader, width, height)) {
+        return reader.input.Ok() ? Refusal::BadHeader : Refusal::Truncated;
+    }
+    if (!FitsPixelBudget(width, height)) {
+        return Refusal::TooLarge;
     }
     DecodedPicture picture;
     picture.width = picture.naturalWidth = static_cast<int>(width);
@@ -95,7 +99,7 @@ std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> data, Deco
         rows[y] = reinterpret_cast<png_bytep>(picture.argb.data() + std::size_t{y} * width);
     }
     if (!ReadPixels(reader, rows.data())) {
-        return std::nullopt;
+        return reader.input.Ok() ? Refusal::BadData : Refusal::Truncated;
     }
     return picture;
 }

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/Encoders.h"
 
 namespace codecs {
@@ -13,9 +14,9 @@ std::vector<std::uint8_t> PackBgr(const DecodedPicture& picture) {
     std::vector<std::uint8_t> bgr;
     bgr.reserve(picture.argb.size() * 3);
     for (const std::uint32_t p : picture.argb) {
-        bgr.push_back(static_cast<std::uint8_t>(p));
-        bgr.push_back(static_cast<std::uint8_t>(p >> 8));
-        bgr.push_back(static_cast<std::uint8_t>(p >> 16));
+        bgr.push_back(BlueOf(p));
+        bgr.push_back(GreenOf(p));
+        bgr.push_back(RedOf(p));
     }
     return bgr;
 }

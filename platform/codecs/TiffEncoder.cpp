@@ -1,6 +1,7 @@
 // TIFF through libtiff: one LZW-compressed image, 8 bits per sample, RGB or, for pictures with
 // transparency, RGB with unassociated alpha.
 
+#include "platform/codecs/Argb.h"
 #include "platform/codecs/Encoders.h"
 #include "platform/codecs/TiffMemory.h"
 
@@ -32,11 +33,11 @@ bool WriteRows(TIFF* tiff, const DecodedPicture& picture, bool alpha) {
         const std::uint32_t* row = picture.argb.data() + std::size_t(y) * picture.width;
         for (std::size_t x = 0; x < std::size_t(picture.width); ++x) {
             std::uint8_t* out = line.data() + x * samples;
-            out[0] = static_cast<std::uint8_t>(row[x] >> 16);
-            out[1] = static_cast<std::uint8_t>(row[x] >> 8);
-            out[2] = static_cast<std::uint8_t>(row[x]);
+            out[0] = RedOf(row[x]);
+            out[1] = GreenOf(row[x]);
+            out[2] = BlueOf(row[x]);
             if (alpha) {
-                out[3] = static_cast<std::uint8_t>(row[x] >> 24);
+                out[3] = AlphaOf(row[x]);
             }
         }
         if (TIFFWriteScanline(tiff, line.data(), static_cast<std::uint32_t>(y), 0) != 1) {
@@ -52,11 +53,11 @@ EncodedBytes EncodeTiff(const DecodedPicture& picture) {
     TiffMemory memory;
     TiffHandle tiff = OpenTiffInMemory(memory, "w");
     const bool alpha = HasTransparency(picture);
-    if (!tiff || !SetFields(tiff.get(), picture, alpha) || !WriteRows(tiff.get(), picture, alpha) ||
-        TIFFWriteDirectory(tiff.get()) != 1) {
+    if (!tiff || !SetFields(tiff.handle, picture, alpha) ||
+        !WriteRows(tiff.handle, picture, alpha) || TIFFWriteDirectory(tiff.handle) != 1) {
         return std::nullopt;
     }
-    tiff.reset();
+    tiff.Reset();
     return std::move(memory.bytes);
 }
 

@@ -14,12 +14,15 @@ TiffMemory& MemoryOf(thandle_t handle) {
 
 tmsize_t Read(thandle_t handle, void* buffer, tmsize_t size) {
     TiffMemory& m = MemoryOf(handle);
-    if (size < 0 || m.position >= m.bytes.size()) {
+    if (size < 0) {
         return 0;
     }
-    const auto n =
-        std::min<std::uint64_t>(static_cast<std::uint64_t>(size), m.bytes.size() - m.position);
-    std::memcpy(buffer, m.bytes.data() + m.position, static_cast<std::size_t>(n));
+    const std::uint64_t left = m.position < m.bytes.size() ? m.bytes.size() - m.position : 0;
+    const auto n = std::min<std::uint64_t>(static_cast<std::uint64_t>(size), left);
+    m.readPastEnd |= n < static_cast<std::uint64_t>(size);
+    if (n > 0) {
+        std::memcpy(buffer, m.bytes.data() + m.position, static_cast<std::size_t>(n));
+    }
     m.position += n;
     return static_cast<tmsize_t>(n);
 }
@@ -45,6 +48,7 @@ toff_t Seek(thandle_t handle, toff_t offset, int whence) {
                                                     : 0;
     // Unsigned arithmetic: a backward seek wraps round to its target.
     const std::uint64_t target = base + offset;
+    m.readPastEnd |= target > m.bytes.size();
     if (target > kMaxPixelBytes * 2) {
         return static_cast<toff_t>(-1);
     }
@@ -67,22 +71,18 @@ int Quiet(TIFF*, void*, const char*, const char*, va_list) {
     return 1;
 }
 
-struct OptionsDeleter {
-    void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }
-};
-
 }  // namespace
 
 TiffHandle OpenTiffInMemory(TiffMemory& memory, const char* mode) {
-    std::unique_ptr<TIFFOpenOptions, OptionsDeleter> options(TIFFOpenOptionsAlloc());
+    const runtime::Owned<TIFFOpenOptions*, TIFFOpenOptionsFree> options(TIFFOpenOptionsAlloc());
     if (!options) {
-        return nullptr;
+        return {};
     }
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), static_cast<tmsize_t>(kMaxPixelBytes));
-    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), Quiet, nullptr);
-    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), Quiet, nullptr);
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options.handle, static_cast<tmsize_t>(kMaxPixelBytes));
+    TIFFOpenOptionsSetErrorHandlerExtR(options.handle, Quiet, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options.handle, Quiet, nullptr);
     return TiffHandle(TIFFClientOpenExt("memory", mode, &memory, Read, Write, Seek, Close, Size,
-                                        Map, Unmap, options.get()));
+                                        Map, Unmap, options.handle));
 }
 
 }  // namespace codecs

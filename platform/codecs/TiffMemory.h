@@ -6,20 +6,19 @@
 #include <tiffio.h>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
+
+#include "runtime/Owned.h"
 
 namespace codecs {
 
 struct TiffMemory {
     std::vector<std::uint8_t> bytes;  // the whole file
     std::uint64_t position = 0;
+    bool readPastEnd = false;  // a read or seek went beyond the bytes: the file is cut short
 };
 
-struct TiffCloser {
-    void operator()(TIFF* tiff) const { TIFFClose(tiff); }
-};
-using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
+using TiffHandle = runtime::Owned<TIFF*, TIFFClose>;
 
 // mode is "r" or "w"; memory must outlive the handle.
 TiffHandle OpenTiffInMemory(TiffMemory& memory, const char* mode);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/gdiplus/CallLog.h"
+#include "runtime/Owned.h"
 
 namespace {
 
@@ -111,17 +112,18 @@ HRESULT CreateStreamOnHGlobal(HGLOBAL hGlobal, BOOL fDeleteOnRelease, LPSTREAM* 
     if (ppstm == nullptr) {
         return E_INVALIDARG;
     }
-    HGLOBAL block = hGlobal != nullptr ? hGlobal : GlobalAlloc(GMEM_MOVEABLE, 0);
+    // A block made here is freed again if no stream comes to hold it.
+    runtime::Owned<HGLOBAL, GlobalFree> fresh(hGlobal != nullptr ? nullptr
+                                                                 : GlobalAlloc(GMEM_MOVEABLE, 0));
+    HGLOBAL block = hGlobal != nullptr ? hGlobal : fresh.handle;
     if (block == nullptr) {
         return E_OUTOFMEMORY;
     }
     auto* stream = new (std::nothrow) HGlobalStream(block, fDeleteOnRelease != FALSE);
     if (stream == nullptr) {
-        if (hGlobal == nullptr) {
-            GlobalFree(block);
-        }
         return E_OUTOFMEMORY;
     }
+    fresh.Take();
     *ppstm = stream;
     return S_OK;
 }

@@ -5,8 +5,10 @@
 
 namespace {
 
+using codecs::Refusal;
 using testing_pictures::Bytes;
 using testing_pictures::DibLayout;
+using testing_pictures::WhyRefused;
 
 constexpr std::uint32_t R = 0xFFFF0000, G = 0xFF00FF00, B = 0xFF0000FF, W = 0xFFFFFFFF,
                         K = 0xFF000000, CLEAR = 0;
@@ -88,6 +90,7 @@ TEST(DecodeBmpTest, RefusesBrokenFiles) {
     struct Broken {
         const char* name;
         Bytes bytes;
+        Refusal why;
     };
     auto patched = [&](std::size_t at, std::vector<std::uint8_t> with) {
         Bytes b = testing_pictures::BmpFile(good);
@@ -97,21 +100,24 @@ TEST(DecodeBmpTest, RefusesBrokenFiles) {
     Bytes truncated = testing_pictures::BmpFile(good);
     truncated.resize(truncated.size() - 1);
     const Broken cases[] = {
-        {"pixels cut short", truncated},
-        {"pixel offset past the end", patched(10, {0xFF, 0xFF, 0xFF, 0x7F})},
-        {"pixel offset inside the file header", patched(10, {4, 0, 0, 0})},
-        {"zero width", patched(18, {0, 0, 0, 0})},
-        {"negative width", patched(18, {0xFF, 0xFF, 0xFF, 0xFF})},
-        {"zero height", patched(22, {0, 0, 0, 0})},
-        {"most negative height", patched(22, {0, 0, 0, 0x80})},
-        {"2 bits per pixel", patched(28, {2, 0})},
-        {"JPEG inside", patched(30, {4, 0, 0, 0})},
-        {"header size past the end", patched(14, {0xFF, 0xFF, 0, 0})},
+        {"pixels cut short", truncated, Refusal::Truncated},
+        {"pixel offset past the end", patched(10, {0xFF, 0xFF, 0xFF, 0x7F}), Refusal::Truncated},
+        {"pixel offset inside the file header", patched(10, {4, 0, 0, 0}), Refusal::BadHeader},
+        {"zero width", patched(18, {0, 0, 0, 0}), Refusal::BadHeader},
+        {"negative width", patched(18, {0xFF, 0xFF, 0xFF, 0xFF}), Refusal::BadHeader},
+        {"zero height", patched(22, {0, 0, 0, 0}), Refusal::BadHeader},
+        {"most negative height", patched(22, {0, 0, 0, 0x80}), Refusal::TooLarge},
+        {"2 bits per pixel", patched(28, {2, 0}), Refusal::BadHeader},
+        {"JPEG inside", patched(30, {4, 0, 0, 0}), Refusal::BadHeader},
+        {"header size past the end", patched(14, {0xFF, 0xFF, 0, 0}), Refusal::Truncated},
+        // 8193 x 8193 x 4 bytes is just over the pixel budget of 256 MiB.
+        {"just over the pixel budget", patched(18, {0x01, 0x20, 0, 0, 0x01, 0x20, 0, 0}),
+         Refusal::TooLarge},
         {"a picture of 2^31 x 2^31 pixels",
-         patched(18, {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0x7F})},
+         patched(18, {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0x7F}), Refusal::TooLarge},
     };
     for (const auto& c : cases) {
-        EXPECT_FALSE(codecs::DecodePicture(c.bytes)) << c.name;
+        EXPECT_EQ(WhyRefused(codecs::DecodePicture(c.bytes)), codecs::RefusalName(c.why)) << c.name;
     }
 }
 

@@ -6,9 +6,11 @@
 
 namespace {
 
+using codecs::Refusal;
 using testing_pictures::Bytes;
 using testing_pictures::DibLayout;
 using testing_pictures::IconEntry;
+using testing_pictures::WhyRefused;
 
 constexpr std::uint32_t R = 0xFFFF0000, B = 0xFF0000FF;
 
@@ -76,16 +78,18 @@ TEST(DecodeIconTest, RefusesBrokenDirectories) {
     struct Broken {
         const char* name;
         Bytes bytes;
+        Refusal why;
     };
     const Broken cases[] = {
-        {"no entries", patched(4, {0, 0})},
-        {"more entries than the file holds", patched(4, {0xFF, 0xFF})},
-        {"image past the end", patched(18, {0xF0, 0xFF, 0xFF, 0xFF})},
-        {"size and offset that overflow", patched(14, {0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0, 0, 0})},
-        {"image cut short", Bytes(good.begin(), good.end() - 20)},
+        {"no entries", patched(4, {0, 0}), Refusal::BadHeader},
+        {"more entries than the file holds", patched(4, {0xFF, 0xFF}), Refusal::Truncated},
+        {"image past the end", patched(18, {0xF0, 0xFF, 0xFF, 0xFF}), Refusal::Truncated},
+        {"size and offset that overflow", patched(14, {0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0, 0, 0}),
+         Refusal::Truncated},
+        {"image cut short", Bytes(good.begin(), good.end() - 20), Refusal::Truncated},
     };
     for (const auto& c : cases) {
-        EXPECT_FALSE(codecs::DecodePicture(c.bytes)) << c.name;
+        EXPECT_EQ(WhyRefused(codecs::DecodePicture(c.bytes)), codecs::RefusalName(c.why)) << c.name;
     }
 }
 

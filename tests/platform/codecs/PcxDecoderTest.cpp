@@ -5,7 +5,9 @@
 
 namespace {
 
+using codecs::Refusal;
 using testing_pictures::Bytes;
+using testing_pictures::WhyRefused;
 
 codecs::DecodedPicture Picture(int width, int height, std::vector<std::uint32_t> argb) {
     codecs::DecodedPicture p;
@@ -69,27 +71,32 @@ TEST(DecodePcxTest, RefusesBrokenFiles) {
     struct Broken {
         const char* name;
         Bytes bytes;
+        Refusal why;
     };
     const Broken cases[] = {
-        {"lines cut short", PcxFile(1, 1, 2, {0xC5, 0x80})},
-        {"run without its value", PcxFile(1, 1, 2, {0xCC})},
-        {"lines narrower than the picture", PcxFile(9, 1, 2, {0xFF, 0, 0xFF, 0})},
-        {"a huge picture from a few bytes", PcxFile(0xFFFF, 0xFFFF, 0xFFFF, {0xFF, 0})},
+        {"lines cut short", PcxFile(1, 1, 2, {0xC5, 0x80}), Refusal::Truncated},
+        {"run without its value", PcxFile(1, 1, 2, {0xCC}), Refusal::Truncated},
+        {"lines narrower than the picture", PcxFile(9, 1, 2, {0xFF, 0, 0xFF, 0}),
+         Refusal::BadHeader},
+        {"a huge picture from a few bytes", PcxFile(0xFFFF, 0xFFFF, 0xFFFF, {0xFF, 0}),
+         Refusal::TooLarge},
         {"8 bits without the palette at the end",
          [] {
              Bytes b = PcxFile(1, 1, 2, {0xC4, 1});
              b[65] = 1;
              return b;
-         }()},
+         }(),
+         Refusal::Truncated},
         {"header only",
          [] {
              Bytes b = PcxFile(1, 1, 2, {});
              b.resize(100);
              return b;
-         }()},
+         }(),
+         Refusal::Truncated},
     };
     for (const auto& c : cases) {
-        EXPECT_FALSE(codecs::DecodePicture(c.bytes)) << c.name;
+        EXPECT_EQ(WhyRefused(codecs::DecodePicture(c.bytes)), codecs::RefusalName(c.why)) << c.name;
     }
 }
 

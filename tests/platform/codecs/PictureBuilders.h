@@ -1,9 +1,11 @@
 #pragma once
 
-// Builders of small picture files for the decoder tests, written field by field so that each
-// test shows the bytes it feeds in.
+// Builders of small picture files for the decoder and picture-box tests: BMP and icon files
+// written field by field so that each test shows the bytes it feeds in, PNG and JPEG files
+// written by the libraries themselves.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,12 +51,25 @@ IconEntry IconEntryFromBmp(const Bytes& bmp);
 // type 1: icon, 2: cursor.
 Bytes IconFile(const std::vector<IconEntry>& entries, int type = 1);
 
+// Colour of each pixel as 0xAARRGGBB.
+using Painter = std::function<std::uint32_t(int x, int y)>;
+
+inline Painter Solid(std::uint32_t argb) {
+    return [argb](int, int) { return argb; };
+}
+
+Bytes Png(int width, int height, const Painter& paint);
+Bytes Jpeg(int width, int height, const Painter& paint, bool progressive = false);
+
 // A smooth picture with a distinct colour at every pixel, opaque unless alpha is given.
 codecs::DecodedPicture Gradient(int width, int height, std::uint8_t alpha = 0xFF);
 
 // The pixels of a binary PPM (P6) file; empty when it is not one.
 std::vector<std::uint32_t> PpmPixels(const Bytes& ppm, int& width, int& height);
 Bytes PpmFile(const codecs::DecodedPicture& picture);
+
+// The refusal's name, or "picture" when there was none: for comparing in tables of cases.
+std::string WhyRefused(const codecs::DecodeResult& result);
 
 // Runs a shell command with input on stdin and returns its stdout; nothing when it fails.
 std::optional<Bytes> RunTool(const std::string& command, const Bytes& input);

@@ -78,7 +78,9 @@ class GdiplusTest : public ::testing::Test {
         GetHGlobalFromStream(stream, &block);
         std::optional<codecs::DecodedPicture> picture;
         if (const auto* data = static_cast<const std::uint8_t*>(GlobalLock(block))) {
-            picture = codecs::DecodeForConversion(Bytes(data, data + GlobalSize(block)));
+            if (auto decoded = codecs::DecodeForConversion(Bytes(data, data + GlobalSize(block)))) {
+                picture = std::move(*decoded);
+            }
             GlobalUnlock(block);
         }
         stream->Release();

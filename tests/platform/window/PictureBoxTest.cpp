@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/window/TestPictures.h"
+#include "tests/platform/codecs/PictureBuilders.h"
 
 namespace window {
 namespace {
 
 using runtime::DisplayMode;
-using testpictures::Solid;
+using testing_pictures::Solid;
 
 constexpr QRgb kBackground = 0xFFFF0000;  // red
 constexpr QRgb kBlue = 0xFF0000FF;
@@ -31,7 +31,7 @@ class PictureBoxTest : public testing::Test {
 
 // Lossless colours for exact pixel checks.
 runtime::Bytes BluePng(int width, int height) {
-    return testpictures::Png(width, height, Solid(kBlue));
+    return testing_pictures::Png(width, height, Solid(kBlue));
 }
 
 struct ModeCase {
@@ -82,7 +82,7 @@ TEST_F(PictureBoxTest, ModeChangeRedrawsFromTheKeptCopy) {
 
 TEST_F(PictureBoxTest, ShowsOnlyTheBackgroundForNoPicture) {
     const runtime::Bytes png = BluePng(4, 4);
-    const runtime::Bytes jpeg = testpictures::Jpeg(16, 16, Solid(kBlue));
+    const runtime::Bytes jpeg = testing_pictures::Jpeg(16, 16, Solid(kBlue));
     const runtime::Bytes broken[] = {
         {},
         {0xFF, 0xD8, 0xFF, 0xE0},                       // a JPEG start, under 8 bytes
@@ -124,7 +124,7 @@ TEST_F(PictureBoxTest, RefusesPicturesTooLargeToHold) {
 TEST_F(PictureBoxTest, TransparentPixelsShowTheBackground) {
     PictureBox& box = Box(20, 20, DisplayMode::kStretchedToBox);
     box.SetPicture(
-        testpictures::Png(2, 1, [](int x, int) { return x == 0 ? 0x000000FFu : kBlue; }));
+        testing_pictures::Png(2, 1, [](int x, int) { return x == 0 ? 0x000000FFu : kBlue; }));
     const QImage shot = Shot();
     EXPECT_EQ(shot.pixel(2, 10), kBackground);
     EXPECT_EQ(shot.pixel(17, 10), kBlue);
@@ -134,7 +134,7 @@ TEST_F(PictureBoxTest, TransparentPixelsShowTheBackground) {
 TEST_F(PictureBoxTest, FitsALargeProgressiveJpeg) {
     const auto halves = [](int x, int) { return x < 540 ? 0xFF0000FFu : 0xFF00FF00u; };
     PictureBox& box = Box(416, 472, DisplayMode::kNaturalShrunkToFit);
-    box.SetPicture(testpictures::Jpeg(1080, 1080, halves, true));
+    box.SetPicture(testing_pictures::Jpeg(1080, 1080, halves, true));
     const QImage shot = Shot();
     EXPECT_EQ(shot.pixel(208, 27), kBackground);
     EXPECT_EQ(shot.pixel(208, 472 - 28), kBackground);
