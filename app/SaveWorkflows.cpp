@@ -33,7 +33,7 @@ void OnSave() {
         SaveFileName(runtime::TextMid(Run().currentPath, kNameStart, kNameLength));
     const runtime::Bytes picture =
         web::HttpVisit(PictureStorePrefix() + Run().currentPath, web::kGet);
-    const runtime::Text file = runtime::RunDirectory() + "/" + name;
+    const runtime::Text file = runtime::RunDirectory() + runtime::kPathSeparator + name;
     // The file write counts too: a picture that was encoded but not stored is not saved.
     runtime::Bytes encoded;
     const bool saved = image::ConvertImage(picture, kJpeg, {}, &encoded) &&

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/user32/WinUser.h"
+#include "platform/User32Api.h"
 #include "runtime/Text.h"
 
 namespace app {

@@ -14,3 +14,11 @@ endif()
 function(tolvane_gbk_literals target)
   target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=GBK)
 endfunction()
+
+if(WIN32)
+  # The SDK's FindText/ReplaceText macros would rename the program's own routines, and its
+  # min/max macros the standard library's.
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  # One executable that imports only system DLLs: the MinGW runtime is linked in.
+  add_link_options(-static)
+endif()

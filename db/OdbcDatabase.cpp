@@ -1,6 +1,6 @@
 #include "db/OdbcDatabase.h"
 
-#include <sqlext.h>
+#include "platform/OdbcApi.h"
 
 #include "db/OdbcValues.h"
 

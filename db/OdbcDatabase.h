@@ -21,8 +21,9 @@ typedef SQLHANDLE SQLHSTMT;
 
 namespace db {
 
-// SQLLEN, the driver manager's length type.
-using OdbcLength = long;
+// SQLLEN, the driver manager's length type: 64 bits on both platforms (long on Linux, long long
+// on 64-bit Windows), as std::int64_t is.
+using OdbcLength = std::int64_t;
 
 // A binary statement parameter that may be omitted; it views the caller's bytes, which the driver
 // reads during execution.

@@ -1,4 +1,4 @@
-#include <sqlext.h>
+#include "platform/OdbcApi.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include <sqlext.h>
+#include "platform/OdbcApi.h"
 
 #include "db/OdbcDatabase.h"
 #include "db/OdbcValues.h"

@@ -3,7 +3,7 @@
 // How the object's values cross the ODBC C interface: texts as byte pointers with their lengths,
 // integer attributes passed as the pointer value itself.
 
-#include <sql.h>
+#include "platform/OdbcApi.h"
 
 #include <limits>
 #include <type_traits>

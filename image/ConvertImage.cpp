@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "image/ReplaceFile.h"
-#include "platform/gdiplus/Gdiplus.h"
+#include "platform/GdiplusApi.h"
 #include "runtime/BytesOps.h"
 #include "runtime/Owned.h"
 #include "runtime/TextCase.h"

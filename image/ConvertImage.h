@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gdiplus/ComBase.h"
+#include "platform/GdiplusApi.h"
 #include "runtime/Text.h"
 
 namespace image {

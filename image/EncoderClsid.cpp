@@ -1,7 +1,7 @@
 #include <string>
 
 #include "image/ConvertImage.h"
-#include "platform/codepage/CodePage.h"
+#include "platform/CodePageApi.h"
 #include "web/CodePageText.h"
 
 namespace image {

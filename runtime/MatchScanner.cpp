@@ -1,7 +1,6 @@
 #include "runtime/MatchScanner.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "runtime/GbkScan.h"
 
@@ -21,6 +20,7 @@ unsigned char FoldAscii(unsigned char c) {
 MatchScanner::MatchScanner(std::string_view text, std::string_view pattern, bool ignoreCase)
     : text_(text),
       pattern_(pattern),
+      finder_(pattern),
       fold_(ignoreCase &&
             std::any_of(pattern.begin(), pattern.end(), [](char c) { return IsAsciiLetter(c); })),
       boundary_(0) {}
@@ -49,12 +49,10 @@ bool MatchScanner::IsCharStart(std::size_t at) {
 std::size_t MatchScanner::NextExact(std::size_t from) {
     const std::size_t last = text_.size() - pattern_.size();
     while (from <= last) {
-        const void* hit =
-            memmem(text_.data() + from, text_.size() - from, pattern_.data(), pattern_.size());
-        if (hit == nullptr) {
+        const std::size_t at = finder_.FindIn(text_, from);
+        if (at == npos) {
             return npos;
         }
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
         if (IsCharStart(at) && !gbk::IsDanglingLead(text_, at)) {
             return at;
         }

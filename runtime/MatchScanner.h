@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "runtime/ByteFinder.h"
+
 namespace runtime {
 
 class MatchScanner {
@@ -28,6 +30,7 @@ class MatchScanner {
 
     std::string_view text_;
     std::string_view pattern_;
+    ByteFinder finder_;
     bool fold_;
     // A position known to be a character start, never after the last position looked at.
     std::size_t boundary_;

@@ -4,6 +4,13 @@
 
 namespace runtime {
 
+// What joins a directory and a name in a path on this platform.
+#if defined(_WIN32)
+inline constexpr char kPathSeparator[] = "\\";
+#else
+inline constexpr char kPathSeparator[] = "/";
+#endif
+
 // The directory of the program's executable, without a trailing separator.
 Text RunDirectory();
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/codepage/CodePage.h"
+#include "platform/CodePageApi.h"
 #include "runtime/PlatformText.h"
 
 namespace web {

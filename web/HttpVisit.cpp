@@ -1,6 +1,6 @@
 #include "web/HttpVisit.h"
 
-#include "platform/wininet/WinInet.h"
+#include "platform/WinInetApi.h"
 #include "runtime/BytesOps.h"
 #include "runtime/Owned.h"
 #include "runtime/PlatformText.h"

@@ -1,3 +1,5 @@
+// System services on Linux.
+
 #include "runtime/SystemServices.h"
 
 #include <fcntl.h>
